@@ -1,0 +1,1 @@
+#include "db/Error.h"
