@@ -1,1 +1,41 @@
 #include "TestDb.h"
+#include "db/Script.h"
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace kv::test {
+
+QString freshDir(const QString& tag) {
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs; // removed when the process ends
+    auto dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kv-") + tag + QStringLiteral("-XXXXXX"));
+    const QString path = dir->path();
+    dirs.push_back(std::move(dir));
+    return path;
+}
+
+std::unique_ptr<db::Connection> makeDatabase(const QString& script, QString* pathOut) {
+    const QString path = freshDir(QStringLiteral("db")) + QStringLiteral("/T.FDB");
+    auto c = db::Connection::create({QString(), path, QString(), QString()});
+    if (!script.isEmpty()) db::runScript(*c, db::schemaScript(script));
+    if (pathOut) *pathOut = path;
+    return c;
+}
+
+std::optional<Server> server() {
+    const QString host = qEnvironmentVariable("KV_TEST_FB_SERVER");
+    const QString dir = qEnvironmentVariable("KV_TEST_FB_DIR");
+    if (host.isEmpty() || dir.isEmpty()) return std::nullopt;
+    return Server{host, dir};
+}
+
+QString makeServerDatabase(const Server& s, const QString& script) {
+    const QString path = s.dir + QStringLiteral("/T") + QUuid::createUuid().toString(QUuid::Id128).left(12) + QStringLiteral(".FDB");
+    auto c = db::Connection::create({s.host, path, QString(), QString()});
+    if (!script.isEmpty()) db::runScript(*c, db::schemaScript(script));
+    return path;
+}
+
+} // namespace kv::test
