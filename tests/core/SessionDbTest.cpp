@@ -2,6 +2,7 @@
 #include "support/TestDb.h"
 #include "core/Dates.h"
 #include "core/SchemaUpgrade.h"
+#include "core/Services.h"
 #include "core/Startup.h"
 #include "core/Users.h"
 #include "db/Script.h"
@@ -71,7 +72,9 @@ TEST(Startup, FailuresEndWithAMessageAndNoConnection) {
         const auto e = Startup(s).openDatabases();
         ASSERT_TRUE(e.has_value());
         EXPECT_FALSE(e->message.isEmpty());
-        if (k.expect) EXPECT_EQ(e->message.toStdString(), k.expect);
+        if (k.expect) {
+            EXPECT_EQ(e->message.toStdString(), k.expect);
+        }
         EXPECT_EQ(e->information, k.information);
         EXPECT_FALSE(s.FirmDB && s.MainDB) << "start-up went on without its connections";
     }
@@ -241,4 +244,29 @@ TEST(Users, MaintenanceRules) {
     EXPECT_EQ(field, 2);
     EXPECT_EQ(users.changePassword(QStringLiteral("1111"), QStringLiteral("22"), QStringLiteral("22"), &field), QString());
     EXPECT_EQ(users.find(u.USERNM)->USERID, QStringLiteral("22"));
+}
+
+TEST(Services, DefaultDatesLastJournalNumberAndDocumentDate) {
+    auto f = test::makeDataFolder();
+    auto s = test::openSession(f);
+    const DefaultDates d = SetDefDates(*s, QDate(2026, 5, 7));
+    EXPECT_EQ(d.date1, QDate(2026, 1, 1));
+    EXPECT_EQ(d.date2, QDate(2026, 5, 7));
+    SetDefDates(*s, QDate(2026, 5, 8)); // the one row is updated, not duplicated
+    {
+        db::Transaction tr(*s->FirmDB);
+        db::Query q(tr, QStringLiteral("select count(*) as N, max(DATE2) as D from ZGT_PARAM"));
+        q.execute();
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.integer(QStringLiteral("N")), 1);
+        EXPECT_EQ(q.date(QStringLiteral("D")), QDate(2026, 5, 8));
+    }
+    EXPECT_EQ(GetLastTrNo(*s), 0);
+    exec(*s->MainDB, QStringLiteral("insert into TRANS (TRNO, LNO) values (5, 1)"));
+    EXPECT_EQ(GetLastTrNo(*s), 5);
+    EXPECT_EQ(GetLastTrNo(*s), 5); // reading does not use a number up
+    EXPECT_EQ(defaultDocumentDate(*s), QDate::currentDate());
+    s->CurrYr = QStringLiteral("1447");
+    s->mcHDate = QDate(1447, 6, 20);
+    EXPECT_EQ(defaultDocumentDate(*s), QDate(1447, 6, 20));
 }
