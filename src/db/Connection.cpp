@@ -137,6 +137,14 @@ void Connection::close() {
     d->att = nullptr;
 }
 
+void Connection::drop() {
+    if (!d || !d->att) return;
+    fb::Status st;
+    d->att->dropDatabase(&st);
+    st.check();
+    d->att = nullptr;
+}
+
 const QString& Connection::name() const { return d->name; }
 
 void Connection::executeImmediate(const QString& sql) {

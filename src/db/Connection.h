@@ -40,6 +40,9 @@ public:
 
     bool isOpen() const;
     void close();
+    // Deletes the database file (on the server, for a remote one) and closes the connection.
+    // Fails when other attachments are open.
+    void drop();
     const QString& name() const;
 
     // Runs a DDL or other statement in its own transaction and commits it.

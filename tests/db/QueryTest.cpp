@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/SqlParams.h"
 #include "db/Script.h"
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace kv::db;
@@ -168,4 +169,13 @@ TEST(Connection, NameRule) {
     };
     for (const auto& k : cases)
         EXPECT_EQ(connectionName(QString::fromUtf8(k.server), QString::fromUtf8(k.path)).toStdString(), k.name);
+}
+
+TEST(Connection, DropRemovesTheFile) {
+    QString path;
+    auto c = makeDatabase(QString(), &path);
+    ASSERT_TRUE(QFile::exists(path));
+    c->drop();
+    EXPECT_FALSE(c->isOpen());
+    EXPECT_FALSE(QFile::exists(path));
 }
