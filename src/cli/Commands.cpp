@@ -22,6 +22,26 @@ const std::vector<Command>& commands() {
          false, runInit},
         {QStringLiteral("years"), QString(), QStringLiteral("list the firm's fiscal years, oldest first"),
          QStringLiteral("Prints YEARS.CYEAR of the system database, one year a line."), {}, true, runYears},
+        {QStringLiteral("import"), QStringLiteral("items|accounts FILE"),
+         QStringLiteral("load items or accounts from a CSV file into the year database"),
+         QStringLiteral(
+             "Reads a CSV file (UTF-8, comma separated, a header row naming the columns by their\n"
+             "table names) and adds its rows to STOCK (items) or ACCT (accounts) of the year.\n"
+             "Items need ITEMNO and DESCR; further columns: DESCE, PARTNO, UNIT, UNITE, SUBUNIT,\n"
+             "SUBUNITE, QUNITS, ARTNO, UPRICE, UPRICE2, UPRICEC, UPRICE2C, UCOST, MINSTOCK,\n"
+             "LOCATION, EDATE, MFRID, MARKUP. Accounts need ACCTNAME and MACTNO; an empty or\n"
+             "missing ACCTNO takes the next number under the main account (main account + 4\n"
+             "digits), and ACCTTYPE comes from the main account. Numbers use '.' as the point,\n"
+             "dates yyyy-mm-dd or dd/mm/yyyy.\n"
+             "Every row is checked first (required columns, numbers, dates, lengths, unknown group,\n"
+             "main account, salesman or manufacturer, duplicates in the file and in the table);\n"
+             "each bad row is reported as FILE:LINE: reason, the header being line 1, and then\n"
+             "nothing is imported. Otherwise all rows are written in one transaction."),
+         {}, true, runImport},
+        {QStringLiteral("export"), QStringLiteral("items|accounts FILE"),
+         QStringLiteral("write the items or accounts of the year to a CSV file"),
+         QStringLiteral("Writes every item (or account) with the columns import reads, in the same format."),
+         {}, true, runExport},
     };
     return list;
 }

@@ -31,5 +31,7 @@ int run(const QStringList& args, Io& io);
 // The commands.
 int runInit(const Args& args, Io& io);
 int runYears(const Args& args, Io& io);
+int runImport(const Args& args, Io& io);
+int runExport(const Args& args, Io& io);
 
 } // namespace kv::cli
