@@ -214,8 +214,123 @@ InitResult createDataFolder(const InitOptions& options) {
     return r;
 }
 
+namespace {
+
+db::Decimal money(std::int64_t cents) { return db::Decimal(cents, 2); }
+
+// The demo year's master files: ledger links, item groups with a few hundred items in two units,
+// customers under the customers' main account, suppliers, salesmen.
+void fillDemoYear(Connection& year) {
+    Transaction tr(year);
+    struct Main { const char* no; const char* name; const char* type; };
+    const Main mains[] = {
+        {"11", "الصندوق والبنوك", "11"}, {"12", "العملاء", "12"},        {"13", "المخزون", "13"},
+        {"20", "الموردون", "20"},        {"22", "ضريبة القيمة المضافة", "22"}, {"41", "المبيعات", "600"},
+        {"51", "تكلفة المبيعات", "600"}, {"61", "المصروفات العمومية", "700"},
+    };
+    for (const Main& m : mains)
+        tr.execute(QStringLiteral("insert into MACT (MACTNO, MACTNM, ACCTTYPE) values (:N, :M, :T)"),
+                   {{"N", QString::fromUtf8(m.no)}, {"M", QString::fromUtf8(m.name)}, {"T", QString::fromUtf8(m.type)}});
+
+    struct Salesman { const char* id; const char* name; std::int64_t perc; };
+    const Salesman salesmen[] = {{"01", "عبدالله الحربي", 200}, {"02", "فهد القحطاني", 150}, {"03", "ماجد العتيبي", 250}};
+    for (const Salesman& m : salesmen)
+        tr.execute(QStringLiteral("insert into SALREP (SALRID, NAME, PERC, PERCB) values (:I, :N, :P, :P)"),
+                   {{"I", QString::fromUtf8(m.id)}, {"N", QString::fromUtf8(m.name)}, {"P", money(m.perc)}});
+
+    db::Query acct(tr, QStringLiteral(
+        "insert into ACCT (ACCTNO, ACCTNAME, ACCTTYPE, MACTNO, TEL, SALRID, CRLIMIT1, CRLIMIT2, SPRICE, ISACTIVE,"
+        " CITY, TAXCODE) values (:NO, :NAME, :TYPE, :MACT, :TEL, :SALRID, :DAYS, :LIMIT, 0, 0, :CITY, :TAX)"));
+    auto addAccount = [&](const QString& mact, int serial, const QString& name, const QString& type, const QString& tel,
+                          const QString& salesman, std::int64_t days, std::int64_t limitCents, const QString& tax) {
+        acct.bind("NO", mact + QStringLiteral("%1").arg(serial, 4, 10, QLatin1Char('0')))
+            .bind("NAME", name).bind("TYPE", type).bind("MACT", mact)
+            .bind("TEL", tel.isEmpty() ? db::Value(db::Null{}) : db::Value(tel))
+            .bind("SALRID", salesman.isEmpty() ? db::Value(db::Null{}) : db::Value(salesman))
+            .bind("DAYS", money(days * 100)).bind("LIMIT", money(limitCents))
+            .bind("CITY", QStringLiteral("الرياض"))
+            .bind("TAX", tax.isEmpty() ? db::Value(db::Null{}) : db::Value(tax));
+        acct.execute();
+    };
+    addAccount(QStringLiteral("11"), 1, QStringLiteral("الصندوق الرئيسي"), QStringLiteral("11"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("11"), 2, QStringLiteral("البنك الأهلي - الحساب الجاري"), QStringLiteral("11"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("13"), 1, QStringLiteral("المشتريات"), QStringLiteral("13"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("13"), 2, QStringLiteral("مخزون البضاعة"), QStringLiteral("13"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("22"), 1, QStringLiteral("ضريبة القيمة المضافة - المخرجات"), QStringLiteral("22"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("22"), 2, QStringLiteral("ضريبة القيمة المضافة - المدخلات"), QStringLiteral("22"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("41"), 1, QStringLiteral("مبيعات البضاعة"), QStringLiteral("600"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("51"), 1, QStringLiteral("تكلفة البضاعة المباعة"), QStringLiteral("600"), {}, {}, 0, 0, {});
+    addAccount(QStringLiteral("61"), 1, QStringLiteral("مصروفات النقل"), QStringLiteral("700"), {}, {}, 0, 0, {});
+
+    const char* customers[] = {"عميل نقدي", "مؤسسة الأمل التجارية", "شركة النور للتموين", "بقالة الريان", "سوبرماركت الفيصل",
+                               "مطعم الديوان", "مؤسسة السلام", "تموينات البركة", "شركة الخليج للأغذية", "أسواق المدينة",
+                               "مخبز الصباح", "مؤسسة الهدى", "مقهى الشرفة", "فندق الروضة", "تموينات الجزيرة",
+                               "شركة الفجر", "بقالة النخيل", "مؤسسة الوفاء", "مطاعم السنابل", "أسواق الياسمين"};
+    int serial = 0;
+    for (const char* c : customers) {
+        ++serial;
+        const bool cash = serial == 1;
+        addAccount(QStringLiteral("12"), serial, QString::fromUtf8(c), QStringLiteral("12"),
+                   QStringLiteral("05%1").arg(50000000 + serial * 137731), cash ? QString() : QString::fromUtf8(salesmen[serial % 3].id),
+                   cash ? 0 : 30, cash ? 0 : (serial % 4 == 0 ? 0 : 2000000 + serial * 50000),
+                   serial % 3 == 0 ? QStringLiteral("3%1").arg(qint64(1000000000000) + serial * 7919, 13, 10, QLatin1Char('0')) + QStringLiteral("3")
+                                   : QString());
+    }
+    const char* suppliers[] = {"شركة المراعي للتوزيع", "مصنع الصافي للمنظفات", "الشركة الوطنية للأرز", "مؤسسة الشرق للمعلبات",
+                               "شركة الواحات للمياه", "مصنع الحلويات الحديثة"};
+    serial = 0;
+    for (const char* c : suppliers)
+        addAccount(QStringLiteral("20"), ++serial, QString::fromUtf8(c), QStringLiteral("20"), {}, {}, 60, 0,
+                   QStringLiteral("3%1").arg(qint64(2000000000000) + serial * 104729, 13, 10, QLatin1Char('0')) + QStringLiteral("3"));
+
+    struct Group { const char* no; const char* name; const char* sub; std::vector<const char*> items; };
+    const Group groups[] = {
+        {"10", "مواد غذائية", "كيس", {"سكر", "أرز بسمتي", "دقيق", "عدس", "معكرونة", "ملح", "شاي", "قهوة عربية"}},
+        {"11", "ألبان وأجبان", "علبة", {"حليب طويل الأجل", "لبن", "جبن شرائح", "زبدة", "قشطة"}},
+        {"12", "مشروبات", "عبوة", {"مياه معدنية", "عصير برتقال", "عصير مانجو", "مشروب غازي", "زيت ذرة", "زيت زيتون"}},
+        {"13", "منظفات", "عبوة", {"صابون سائل", "منظف أرضيات", "مسحوق غسيل", "معطر جو", "مناديل ورقية"}},
+        {"14", "معلبات", "علبة", {"تونة", "فول مدمس", "حمص", "ذرة حلوة", "فاصوليا"}},
+        {"15", "حلويات وتمور", "علبة", {"شوكولاتة", "بسكويت", "حلاوة طحينية", "تمر سكري"}},
+    };
+    const char* sizes[] = {"صغير", "وسط", "كبير", "عائلي", "اقتصادي", "ممتاز", "عضوي", "مستورد", "محلي"};
+    const int packs[] = {6, 12, 24};
+    db::Query item(tr, QStringLiteral(
+        "insert into STOCK (ITEMNO, DESCR, UNIT, SUBUNIT, QUNITS, ARTNO, UPRICE, UPRICE2, UPRICEC, UPRICE2C, UCOST,"
+        " MINSTOCK, LOCATION) values (:NO, :DESCR, :UNIT, :SUB, :Q, :ART, :P1, :P2, :P1C, :P2C, :COST, :MIN, :LOC)"));
+    int n = 0;
+    for (const Group& g : groups) {
+        tr.execute(QStringLiteral("insert into MSTOCK (ARTNO, ARTNM) values (:A, :N)"),
+                   {{"A", QString::fromUtf8(g.no)}, {"N", QString::fromUtf8(g.name)}});
+        int k = 0;
+        for (const char* base : g.items) {
+            for (const char* size : sizes) {
+                ++n;
+                ++k;
+                const int q = packs[n % 3];
+                const std::int64_t piece = 150 + (n * 37) % 2350;     // price of one small unit, in cents
+                const std::int64_t carton = piece * q * 95 / 100;      // a little less per piece by the carton
+                item.bind("NO", QString::fromUtf8(g.no) + QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0')))
+                    .bind("DESCR", QString::fromUtf8(base) + QLatin1Char(' ') + QString::fromUtf8(size))
+                    .bind("UNIT", QStringLiteral("كرتون")).bind("SUB", QString::fromUtf8(g.sub))
+                    .bind("Q", money(q * 100)).bind("ART", QString::fromUtf8(g.no))
+                    .bind("P1", money(carton)).bind("P2", money(piece))
+                    .bind("P1C", money(carton * 105 / 100)).bind("P2C", money(piece * 105 / 100))
+                    .bind("COST", money(piece * 75 / 100)).bind("MIN", 2)
+                    .bind("LOC", QStringLiteral("%1-%2").arg(QString::fromUtf8(g.no)).arg(k % 12 + 1));
+                item.execute();
+            }
+        }
+    }
+    tr.commit();
+}
+
+} // namespace
+
 void fillDemo(const QString& mainDb, const QString& yearDb, const QString& server) {
-    Q_UNUSED(yearDb); // the year's master files and documents are added by later steps
+    {
+        auto year = Connection::open({server, yearDb, QString(), QString()});
+        fillDemoYear(*year);
+    }
     auto main = Connection::open({server, mainDb, QString(), QString()});
     Transaction tr(*main);
     tr.execute(QStringLiteral(
@@ -243,6 +358,10 @@ void fillDemo(const QString& mainDb, const QString& yearDb, const QString& serve
                 {"ADDRN2", QStringLiteral("3344")},
                 {"SYSBAK", QStringLiteral("\\WAHA")},
                 {"BCTITLE", QStringLiteral("مؤسسة الواحة")}});
+    // The demo year's ledger classes and link accounts.
+    tr.execute(QStringLiteral(
+        "update FIRM set ACCTTYPE = '12', ACCTTYP2 = '20', ACCTNO1 = '110001', ACCTNO2 = '130001', ACCTNO3 = '410001',"
+        " ACCTNO4 = '130002', ACCTNO5 = '510001', ACCTNO6 = '220001', ACCTNO7 = '220002'"));
     tr.execute(QStringLiteral("update BRANCH set BRNAME = :BRNAME, NOTES = :NOTES"),
                {{"BRNAME", QStringLiteral("الفرع الرئيسي")},
                 {"NOTES", QStringLiteral("البضاعة المباعة لا ترد ولا تستبدل بعد سبعة أيام من تاريخ الشراء")}});
