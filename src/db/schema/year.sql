@@ -1,12 +1,12 @@
 /*
   Year database template AC.FDB, copied to AC<year>.FDB for each fiscal year.
   Creates the shared small tables (cost centres and their groups, salesmen,
-  manufacturers, main-client groups, customer prices), the chart of accounts
-  (BSFILE, BSSECT, MACT, ACCT, ACTDEP), the general journal TRANS, the document
+  manufacturers, main-client groups, customer prices), the item file (STOCK,
+  MSTOCK, ITEMBC), the chart of accounts (BSFILE with its standard ledger
+  classes, BSSECT, MACT, ACCT, ACTDEP), the general journal TRANS, the document
   tables (purchase, issue, sales, return, quotation, delivery note, purchase
   order, receipt and payment), the per-connection ZGT_ work tables, the
   document-number generators with their procedures, SPCDATE and SPLEDTOT.
-  The item tables (STOCK, MSTOCK, ITEMBC) are created by their own script.
 
   Types: money is NUMERIC(18,2). Unit prices and costs, line quantities and
   percentages are NUMERIC(18,4) unless the column is known to carry two
@@ -34,11 +34,16 @@ CREATE TABLE CCENTG (
   CONSTRAINT PK_CCENTG PRIMARY KEY (CENTGNO)
 );
 
--- Salesmen and their commission rates.
+-- Salesmen and their commission rates; DATE1 / DATE2 (and MNTH1 / MNTH2) hold a report period.
 CREATE TABLE SALREP (
   SALRID     VARCHAR(2) NOT NULL,
   NAME       VARCHAR(25),
   CMSN       NUMERIC(18,2),
+  DATE1      DATE,
+  DATE2      DATE,
+  MNTH1      VARCHAR(7),
+  MNTH2      VARCHAR(7),
+  DEPRTYPE   SMALLINT,
   CMSNB      NUMERIC(18,2),
   PERC       NUMERIC(18,2),
   PERCB      NUMERIC(18,2),
@@ -68,6 +73,73 @@ CREATE TABLE PRICES (
 );
 
 /* ---------------------------------------------------------------------------
+   Item file
+   Quantities are kept in the item's small unit; QUNITS small units make one
+   large unit. Every document changes the running columns (QTYIN ... ONHAND,
+   TOTCOST, OUTCOST, UCOST) by increments in one UPDATE, so that
+   ONHAND = QTYIN - QTYOUT - QTYSOLD + QTYRET holds after every line.
+   --------------------------------------------------------------------------- */
+
+-- Item groups. Group numbers have two or three characters (the firm's ARTNUM).
+CREATE TABLE MSTOCK (
+  ARTNO      VARCHAR(3) NOT NULL,
+  ARTNM      VARCHAR(30),
+  CONSTRAINT PK_MSTOCK PRIMARY KEY (ARTNO)
+);
+
+-- Items with their running quantities of the year, costs and prices.
+-- UCOST is the cost of one small unit, UPRICE / UPRICEC the cash / credit price
+-- of the large unit, UPRICE2 / UPRICE2C those of the small unit. FSTOCK is the
+-- counted quantity of the physical count (0: not counted), MINSTOCK the re-order
+-- level in large units. Items of group "LB" are not stock-tracked by sales.
+CREATE TABLE STOCK (
+  ITEMNO     VARCHAR(14) NOT NULL,
+  DESCR      VARCHAR(40),
+  DESCE      VARCHAR(40),
+  PARTNO     VARCHAR(14),
+  UNIT       VARCHAR(10),
+  UNITE      VARCHAR(10),
+  SUBUNIT    VARCHAR(10),
+  SUBUNITE   VARCHAR(10),
+  QUNITS     NUMERIC(18,2) DEFAULT 1,
+  ARTNO      VARCHAR(3),
+  QTYIN      NUMERIC(18,2) DEFAULT 0,
+  QTYOUT     NUMERIC(18,2) DEFAULT 0,
+  QTYSOLD    NUMERIC(18,2) DEFAULT 0,
+  QTYRET     NUMERIC(18,2) DEFAULT 0,
+  ONHAND     NUMERIC(18,2) DEFAULT 0,
+  UPRICE     NUMERIC(18,2) DEFAULT 0,
+  UPRICE2    NUMERIC(18,2) DEFAULT 0,
+  UPRICEC    NUMERIC(18,2) DEFAULT 0,
+  UPRICE2C   NUMERIC(18,2) DEFAULT 0,
+  UCOST      NUMERIC(18,2) DEFAULT 0,
+  TOTCOST    NUMERIC(18,2) DEFAULT 0,
+  OUTCOST    NUMERIC(18,2) DEFAULT 0,
+  FSTOCK     NUMERIC(18,2) DEFAULT 0,
+  MINSTOCK   SMALLINT DEFAULT 0,
+  LOCATION   VARCHAR(8),
+  LQTYIN     DATE,
+  LQTYSOLD   DATE,
+  EDATE      DATE,
+  SLDATE     DATE,
+  MFRID      SMALLINT,
+  MARKUP     NUMERIC(18,2),
+  CONSTRAINT PK_STOCK PRIMARY KEY (ITEMNO)
+);
+-- Item lists and reports in description order (ITEMNO breaks ties).
+CREATE INDEX IX_STOCK_DESCR ON STOCK (DESCR, ITEMNO);
+CREATE INDEX IX_STOCK_ARTNO ON STOCK (ARTNO);
+CREATE INDEX IX_STOCK_LOCATION ON STOCK (LOCATION);
+
+-- Extra barcodes: each stands for one item; a barcode belongs to one item only.
+CREATE TABLE ITEMBC (
+  BCODE      VARCHAR(30) NOT NULL,
+  ITEMNO     VARCHAR(14) NOT NULL,
+  CONSTRAINT PK_ITEMBC PRIMARY KEY (BCODE)
+);
+CREATE INDEX IX_ITEMBC_ITEMNO ON ITEMBC (ITEMNO);
+
+/* ---------------------------------------------------------------------------
    Chart of accounts
    --------------------------------------------------------------------------- */
 
@@ -81,6 +153,23 @@ CREATE TABLE BSFILE (
   BAL        NUMERIC(18,2),
   CONSTRAINT PK_BSFILE PRIMARY KEY (ACCTTYPE)
 );
+
+-- Standard ledger classes of a new firm. Balance-sheet items have two-digit codes,
+-- so that the customers' item "12" can also name the customers' main account 12
+-- (and the suppliers' "20" theirs). CAT: A assets, L liabilities and capital,
+-- T trading and operating, P profit and loss.
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('10', 'الأصول الثابتة', 'A', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('11', 'الصندوق والبنوك', 'A', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('12', 'العملاء', 'A', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('13', 'المخزون', 'A', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('14', 'أرصدة مدينة أخرى', 'A', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('20', 'الموردون', 'L', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('21', 'الخصوم المتداولة', 'L', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('22', 'ضريبة القيمة المضافة', 'L', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('30', 'رأس المال', 'L', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('31', 'جاري الشركاء', 'L', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('600', 'المتاجرة والتشـغيـل', 'T', 0, 0, 0);
+INSERT INTO BSFILE (ACCTTYPE, NAME, CAT, DR, CR, BAL) VALUES ('700', 'الأربـاح والخـسـائـر', 'P', 0, 0, 0);
 
 -- Section captions of the balance sheet.
 CREATE TABLE BSSECT (
