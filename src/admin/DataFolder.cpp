@@ -80,7 +80,7 @@ void insertFirm(Transaction& tr) {
     // classic invoice layout, VAT percentage, and the barcode label defaults.
     const std::pair<const char*, const char*> fixed[] = {
         {"ISSALR", "'T'"}, {"PHEADER", "'T'"},
-        {"COSTPR", "1"}, {"SELUNIT", "2"}, {"ARTNUM", "2"}, {"SELFORM", "0"}, {"VATPER", "15"},
+        {"ACCTTYPE", "'12'"}, {"ACCTTYP2", "'20'"}, {"COSTPR", "1"}, {"SELUNIT", "2"}, {"ARTNUM", "2"}, {"SELFORM", "0"}, {"VATPER", "15"},
         {"BCTOP", "25"}, {"BCLEFT", "5"}, {"BCHEIGHT", "50"}, {"BCMODULE", "2"}, {"BCTYPE", "3"},
         {"BCANGEL", "0"},
         {"FIRMNAME", "''"}, {"ADDR", "''"}, {"TEL", "''"}, {"TEL1", "''"}, {"REGTELNO", "''"},
