@@ -8,7 +8,7 @@ packages=(
   firebird3.0-server-core firebird3.0-utils firebird-dev firebird3.0-server
   libgtest-dev googletest libbenchmark-dev
   fonts-noto-core xvfb xauth
-  libqrencode-dev libzxing-dev libxlsxwriter-dev poppler-utils
+  libqrencode-dev libzxing-dev libxlsxwriter-dev poppler-utils unzip
 )
 
 missing=()
