@@ -4,6 +4,11 @@
 #include "ui/common/MessageBox.h"
 #include "ui/core/CPWord.h"
 #include "ui/core/SUsers.h"
+#include "ui/masters/MStock.h"
+#include "ui/masters/SAcct.h"
+#include "ui/masters/SalRep.h"
+#include "ui/masters/Searches.h"
+#include "ui/masters/Stock.h"
 
 namespace kv::ui {
 
@@ -23,6 +28,13 @@ void openOperators(TSMainF& w)
     } else if (askYesNo(&w, QStringLiteral("هل تريد تغيير رقمك السري؟"))) {
         openScreen<TCPWordF>(w);
     }
+}
+
+// The item enquiry: the item search on its own; the choice is only looked at.
+void itemEnquiry(TSMainF& w)
+{
+    TItmSrchF search(w.session(), &w);
+    search.exec();
 }
 
 void logOff(TSMainF& w) { w.logOff(); }
@@ -74,7 +86,7 @@ const CommandDef table[] = {
     {M::Accounts, "", "ملخـص حسابات العمـلاء", "TAcRep2F", "", "", 0, Right::R15, G::Silent, nullptr},
 
     // Reports.
-    {M::Reports, "", "اســــتـعـلام عـن صـــــنــف", "TItmSrchF", "", "", 0, {}, G::None, nullptr},
+    {M::Reports, "", "اســــتـعـلام عـن صـــــنــف", "TItmSrchF", "", "", 0, {}, G::None, itemEnquiry},
     {M::Reports, "", "مـلـخـص حــركــة صــــنــف", "TItmSumF", "", "", 0, Right::R03, G::Silent, nullptr},
     {M::Reports, "", "بـيـان حـركـة صـنـف معيـن", "TItmMovF", "", "", 0, Right::R02, G::Silent, nullptr},
     {M::Reports, "", "تقرير تراكمي لحركة صنف", "TItmMonF", "", "", 0, Right::R02, G::Silent, nullptr},
@@ -93,10 +105,10 @@ const CommandDef table[] = {
     {M::Reports, "", "التقرير الختامي للمسـتودع", "TFinRepF", "", "", 0, Right::R07, G::Silent, nullptr},
 
     // Files.
-    {M::Files, "", "ملـف بـنــود الأصــنـاف", "TMStockF", "", "", 0, Right::T25, G::Silent, nullptr},
-    {M::Files, "", "ملـف بيانات الأصــنـاف", "TStockF", "", "الأصـناف", 6, {}, G::None, nullptr},
-    {M::Files, "", "ملـف حسـابات العـمـلاء", "TSAcctF", "", "العمـلاء", 7, {}, G::None, nullptr},
-    {M::Files, "", "ملـف منـدوبي المبيعات", "TSalRepF", "", "", 0, {}, G::None, nullptr},
+    {M::Files, "", "ملـف بـنــود الأصــنـاف", "TMStockF", "", "", 0, Right::T25, G::Silent, openScreen<TMStockF>},
+    {M::Files, "", "ملـف بيانات الأصــنـاف", "TStockF", "", "الأصـناف", 6, {}, G::None, openScreen<TStockF>},
+    {M::Files, "", "ملـف حسـابات العـمـلاء", "TSAcctF", "", "العمـلاء", 7, {}, G::None, openScreen<TSAcctF>},
+    {M::Files, "", "ملـف منـدوبي المبيعات", "TSalRepF", "", "", 0, {}, G::None, openScreen<TSalRepF>},
     {M::Files, "", "ملـف بيانات المشـغـلين", "TSUsersF", "", "", 0, {}, G::None, openOperators},
 
     // Settings.
