@@ -9,6 +9,7 @@
 #include "ui/masters/SalRep.h"
 #include "ui/masters/Searches.h"
 #include "ui/masters/Stock.h"
+#include "ui/tools/PrtSet.h"
 
 namespace kv::ui {
 
@@ -121,7 +122,7 @@ const CommandDef table[] = {
     {M::Settings, "", "إخـتـيــار ســـنــة مـالـيــة", "TSelYearF", "", "", 0, {}, G::None, chooseYear},
     {M::Settings, "", "فتـح سنة مالية جديدة", "TSNewYrF", "", "", 0, Right::T10, G::Message, nullptr},
     {M::Settings, "", "بـيـــانـــات المنــشــــــأة", "TFirmInfoF", "", "", 0, {}, G::None, nullptr},
-    {M::Settings, "", "إعــــدادات الـطــبــاعـة", "TPrtSetF", "", "", 0, Right::T12, G::Silent, nullptr},
+    {M::Settings, "", "إعــــدادات الـطــبــاعـة", "TPrtSetF", "", "", 0, Right::T12, G::Silent, openScreen<TPrtSetF>},
     {M::Settings, "", "إعـــــدادات الـنـظــــــام", "TBranchF", "", "", 0, {}, G::None, nullptr},
     {M::Settings, "", "حــــــول الــبـرنــــــامـــج", "About", "", "", 0, {}, G::None, about},
 };

@@ -12,6 +12,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/core/SLogin.h"
 #include "ui/core/SelYear.h"
+#include "ui/tools/PrintOpt.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -248,6 +249,7 @@ bool TSMainF::logIn()
         return false;
     }
     LblUser->setText(QStringLiteral(" User: ") + s_.UNM);
+    TPrintOptF::shared().setUser(s_.UNM); // the printer this user chose last
     setCommandsEnabled(true);
     return true;
 }
