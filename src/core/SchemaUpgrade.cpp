@@ -1,5 +1,7 @@
 #include "core/SchemaUpgrade.h"
 #include "db/Connection.h"
+#include "db/Script.h"
+#include <QRegularExpression>
 
 namespace kv::core {
 
@@ -22,6 +24,20 @@ bool hasColumn(db::Connection& c, const char* table, const char* column) {
     return q.next();
 }
 
+bool hasIndex(db::Connection& c, const char* index) {
+    Transaction tr(c);
+    Query q(tr, QStringLiteral("select 1 from RDB$INDICES where RDB$INDEX_NAME = :I"));
+    q.bind("I", QString::fromLatin1(index)).execute();
+    return q.next();
+}
+
+bool hasTrigger(db::Connection& c, const char* trigger) {
+    Transaction tr(c);
+    Query q(tr, QStringLiteral("select 1 from RDB$TRIGGERS where RDB$TRIGGER_NAME = :T"));
+    q.bind("T", QString::fromLatin1(trigger)).execute();
+    return q.next();
+}
+
 int columnCount(db::Connection& c, const char* table) {
     Transaction tr(c);
     Query q(tr, QStringLiteral("select count(*) as N from RDB$RELATION_FIELDS where RDB$RELATION_NAME = :T"));
@@ -38,6 +54,39 @@ void addColumn(db::Connection& c, const char* table, const char* column, const c
         c.executeImmediate(QStringLiteral("ALTER TABLE %1 ALTER %2 POSITION %3").arg(t, col).arg(position));
 }
 
+// The statement of the year template that creates `object` ("TABLE ITEMSRCH", "TRIGGER ..."),
+// so that an upgraded database gets exactly what a new one has.
+QString templateStatement(const QString& object) {
+    const QRegularExpression comments(QStringLiteral(R"(--[^\n]*|/\*.*?\*/)"),
+                                      QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression creates(QStringLiteral(R"(^CREATE\s+%1\b)").arg(object),
+                                     QRegularExpression::CaseInsensitiveOption);
+    for (const QString& s : db::splitScript(db::schemaScript(QStringLiteral("year.sql")))) {
+        const QString bare = QString(s).remove(comments).trimmed();
+        if (creates.match(bare).hasMatch()) return bare;
+    }
+    throw db::DbError(QStringLiteral("the year template has no ") + object);
+}
+
+// The item search's table ITEMSRCH and the trigger on STOCK that keeps it. The index, built
+// last over the filled table, marks the step as done: until it exists the table is refilled
+// from STOCK (MERGE, so rows the trigger wrote meanwhile are only brought up to date).
+void addItemSearchTable(db::Connection& c) {
+    if (!hasTable(c, "STOCK")) return;
+    if (!hasTable(c, "ITEMSRCH")) c.executeImmediate(templateStatement(QStringLiteral("TABLE ITEMSRCH")));
+    if (!hasTrigger(c, "STOCK_ITEMSRCH")) c.executeImmediate(templateStatement(QStringLiteral("TRIGGER STOCK_ITEMSRCH")));
+    if (hasIndex(c, "IX_ITEMSRCH_DESCR")) return;
+    {
+        Transaction tr(c);
+        tr.execute(QStringLiteral("DELETE FROM ITEMSRCH X WHERE NOT EXISTS (SELECT 1 FROM STOCK S WHERE S.ITEMNO = X.ITEMNO)"));
+        tr.execute(QStringLiteral("MERGE INTO ITEMSRCH X USING STOCK S ON X.ITEMNO = S.ITEMNO "
+                                  "WHEN MATCHED THEN UPDATE SET X.DESCR = S.DESCR, X.SRCH = UPPER(S.DESCR) "
+                                  "WHEN NOT MATCHED THEN INSERT (ITEMNO, DESCR, SRCH) VALUES (S.ITEMNO, S.DESCR, UPPER(S.DESCR))"));
+        tr.commit();
+    }
+    c.executeImmediate(templateStatement(QStringLiteral("INDEX IX_ITEMSRCH_DESCR")));
+}
+
 } // namespace
 
 void upgradeYearDatabase(db::Connection& year) {
@@ -48,6 +97,7 @@ void upgradeYearDatabase(db::Connection& year) {
     addColumn(year, "ZGT_TRANS", "CENTGNO", "Integer", 0);
     if (!hasTable(year, "CCENTG"))
         year.executeImmediate(QStringLiteral("CREATE TABLE CCENTG (CENTGNO Integer NOT NULL, CENTGNM Varchar(50), PRIMARY KEY (CENTGNO))"));
+    addItemSearchTable(year);
 }
 
 } // namespace kv::core

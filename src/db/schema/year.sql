@@ -131,6 +131,45 @@ CREATE INDEX IX_STOCK_DESCR ON STOCK (DESCR, ITEMNO);
 CREATE INDEX IX_STOCK_ARTNO ON STOCK (ARTNO);
 CREATE INDEX IX_STOCK_LOCATION ON STOCK (LOCATION);
 
+-- The item search's narrow copy of STOCK, kept by the trigger STOCK_ITEMSRCH: one row
+-- per item with its description (the sort key) and SRCH, the upper-cased description as
+-- bytes. A description search compares bytes over these short rows instead of comparing
+-- case-insensitive text over the wide item rows, picks its page here and reads STOCK only
+-- for the rows of the page.
+-- The schema upgrade adds and fills it in older databases.
+CREATE TABLE ITEMSRCH (
+  ITEMNO     VARCHAR(14) NOT NULL,
+  DESCR      VARCHAR(40),
+  SRCH       VARCHAR(160) CHARACTER SET OCTETS,
+  CONSTRAINT PK_ITEMSRCH PRIMARY KEY (ITEMNO)
+);
+CREATE INDEX IX_ITEMSRCH_DESCR ON ITEMSRCH (DESCR, ITEMNO);
+
+SET TERM ^ ;
+
+-- New, renumbered, re-described and deleted items reach ITEMSRCH in the same transaction;
+-- the running quantities and prices, changed by every document, leave it alone. The
+-- lengths tell "abc" from "abc ", which compare equal.
+CREATE TRIGGER STOCK_ITEMSRCH FOR STOCK
+ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 0
+AS
+BEGIN
+  IF (DELETING) THEN
+    DELETE FROM ITEMSRCH WHERE ITEMNO = OLD.ITEMNO;
+  ELSE IF (INSERTING
+           OR NEW.ITEMNO <> OLD.ITEMNO
+           OR NEW.DESCR IS DISTINCT FROM OLD.DESCR
+           OR OCTET_LENGTH(NEW.DESCR) IS DISTINCT FROM OCTET_LENGTH(OLD.DESCR)) THEN
+  BEGIN
+    IF (UPDATING AND NEW.ITEMNO <> OLD.ITEMNO) THEN
+      DELETE FROM ITEMSRCH WHERE ITEMNO = OLD.ITEMNO;
+    UPDATE OR INSERT INTO ITEMSRCH (ITEMNO, DESCR, SRCH)
+      VALUES (NEW.ITEMNO, NEW.DESCR, UPPER(NEW.DESCR)) MATCHING (ITEMNO);
+  END
+END^
+
+SET TERM ; ^
+
 -- Extra barcodes: each stands for one item; a barcode belongs to one item only.
 CREATE TABLE ITEMBC (
   BCODE      VARCHAR(30) NOT NULL,
