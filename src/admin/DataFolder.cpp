@@ -1,4 +1,5 @@
 #include "admin/DataFolder.h"
+#include "admin/DemoDocuments.h"
 #include "core/Paths.h"
 #include "core/Rights.h"
 #include "db/Connection.h"
@@ -369,6 +370,7 @@ void fillDemo(const QString& mainDb, const QString& yearDb, const QString& serve
     insertUser(tr, QStringLiteral("سالم"), QStringLiteral("1111"), QStringLiteral("F"),
                {Right::T05, Right::T07, Right::T16, Right::R04, Right::R14});
     tr.commit();
+    fillDemoDocuments(mainDb, yearDb, server);
 }
 
 } // namespace kv::admin

@@ -42,6 +42,15 @@ const std::vector<Command>& commands() {
          QStringLiteral("write the items or accounts of the year to a CSV file"),
          QStringLiteral("Writes every item (or account) with the columns import reads, in the same format."),
          {}, true, runExport},
+        {QStringLiteral("print"), QStringLiteral("sales-invoice NUMBER --pdf FILE"),
+         QStringLiteral("print a saved sales invoice to a PDF file"),
+         QStringLiteral(
+             "Lays out sales invoice NUMBER of the year as the tax invoice with its QR code, in the\n"
+             "layout the firm's SELFORM chooses (0 the compact layout, 1 the electronic-invoice\n"
+             "layout), with the margins of the user's print settings, and writes it to FILE.\n"
+             "Needs no display."),
+         {{QStringLiteral("pdf"), QStringLiteral("FILE"), QStringLiteral("the PDF file to write")}},
+         true, runPrint},
     };
     return list;
 }

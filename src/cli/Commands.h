@@ -33,5 +33,6 @@ int runInit(const Args& args, Io& io);
 int runYears(const Args& args, Io& io);
 int runImport(const Args& args, Io& io);
 int runExport(const Args& args, Io& io);
+int runPrint(const Args& args, Io& io);
 
 } // namespace kv::cli
