@@ -4,6 +4,7 @@
 #include "ui/common/MessageBox.h"
 #include "ui/core/CPWord.h"
 #include "ui/core/SUsers.h"
+#include "ui/documents/QtySold.h"
 #include "ui/masters/MStock.h"
 #include "ui/masters/SAcct.h"
 #include "ui/masters/SalRep.h"
@@ -49,7 +50,7 @@ const char* const backupMenu = "الـنســخ الاحـتــيــــاط�
 
 const CommandDef table[] = {
     // Transactions.
-    {M::Transactions, "", "فـواتـيـر  المبـيـعات", "TQtySoldF", "F2", "فاتورة F2", 5, {}, G::None, nullptr},
+    {M::Transactions, "", "فـواتـيـر  المبـيـعات", "TQtySoldF", "F2", "فاتورة F2", 5, {}, G::None, openScreen<TQtySoldF>},
     {M::Transactions, "", "ســـنـدات الإرجـــاع", "TQtyRetF", "F3", "إرجاع F3", 4, {}, G::None, nullptr},
     {M::Transactions, "", "ســنـدات التـوريـــد", "TQtyInF", "F4", "إستلام F4", 3, {}, G::None, nullptr},
     {M::Transactions, "", "ســنـدات الإصـــدار", "TQtyOutF", "F5", "إصدار F5", 2, {}, G::None, nullptr},

@@ -1,0 +1,116 @@
+// The sales invoice screen over the demo firm: an invoice typed for a customer with two lines
+// is saved with its lines and takes the quantities out of stock; a cancelled one leaves nothing.
+#include "../UiTest.h"
+
+#include "db/Connection.h"
+#include "ui/documents/QtySold.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kv;
+using kv::test::ModalScript;
+
+namespace {
+
+class SalesInvoiceScreen : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        test::uiApp();
+        folder_ = new test::DataFolder(test::makeDataFolder(QStringLiteral("2026"), true));
+        auto s = test::openSession(*folder_);
+        db::Transaction tr(*s->MainDB);
+        tr.execute(QStringLiteral("update STOCK set QUNITS = 1, UPRICE = 10, UPRICEC = 0, UPRICE2 = 10,"
+                                  " UPRICE2C = 0, ARTNO = '10', ONHAND = 50 where ITEMNO in ('10002', '10003')"));
+        tr.execute(QStringLiteral("update ACCT set ISACTIVE = 0, CRLIMIT2 = 0 where ACCTNO = '120005'"));
+        tr.commit();
+    }
+    void SetUp() override
+    {
+        session = test::openSession(*folder_);
+        session->UNM = QStringLiteral("ADMIN");
+        session->vAdmin = QStringLiteral("SV");
+    }
+    QString value(const QString& sql)
+    {
+        db::Transaction tr(*session->MainDB);
+        const db::Value v = db::scalar(tr, sql);
+        if (std::holds_alternative<db::Null>(v)) return QStringLiteral("null");
+        if (auto* i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
+        if (auto* d = std::get_if<db::Decimal>(&v)) return d->toString();
+        if (auto* t = std::get_if<QString>(&v)) return t->trimmed();
+        return QStringLiteral("?");
+    }
+    // Types an invoice for 120005: 3 of 10002 and 2 of 10003 at the list price 10.
+    void typeInvoice(ui::TQtySoldF& w)
+    {
+        w.SBInsert->trigger();
+        ASSERT_NE(w.invoice(), nullptr);
+        w.DBEAcctNo->setText(QStringLiteral("120005"));
+        w.accountEntered();
+        ASSERT_EQ(w.invoice()->header.ACCTNO, QStringLiteral("120005"));
+        const std::pair<const char*, const char*> lines[] = {{"10002", "3"}, {"10003", "2"}};
+        int row = 0;
+        for (const auto& [item, qty] : lines) {
+            w.Grid->item(row, ui::TQtySoldF::ColItem)->setText(QString::fromLatin1(item));
+            w.Grid->item(row, ui::TQtySoldF::ColQty)->setText(QString::fromLatin1(qty));
+            ++row;
+        }
+        ASSERT_EQ(w.Grid->rowCount(), 3); // a fresh line waits below the two typed ones
+    }
+
+    static inline test::DataFolder* folder_ = nullptr;
+    std::unique_ptr<core::Session> session;
+};
+
+TEST_F(SalesInvoiceScreen, SavesATypedInvoiceAndTakesItOutOfStock)
+{
+    const QString before = value(QStringLiteral("select count(*) from TRANS3"));
+    ui::TQtySoldF w(*session);
+    ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("50.00"));
+
+    ModalScript script;
+    script.then(ModalScript::ok()); // "هل تريد الحفظ؟"
+    w.SBPost->trigger();
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].text, session->msg.mUSave);
+
+    const int saved = w.workflow().shown();
+    EXPECT_EQ(w.workflow().state(), documents::State::Browse);
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3")), QString::number(before.toInt() + 1));
+    EXPECT_EQ(value(QStringLiteral("select ACCTNO from TRANS3 where INVSEL = %1").arg(saved)), QStringLiteral("120005"));
+    EXPECT_EQ(value(QStringLiteral("select AMOUNT from TRANS3 where INVSEL = %1").arg(saved)), QStringLiteral("50.00"));
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3D where INVSEL = %1").arg(saved)), QStringLiteral("2"));
+    EXPECT_EQ(value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10002'")), QStringLiteral("47.00"));
+    EXPECT_EQ(value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10003'")), QStringLiteral("48.00"));
+    // The browse state shows the saved invoice, read-only.
+    EXPECT_EQ(w.DBEInvSel->text(), QString::number(saved));
+    EXPECT_EQ(w.Grid->rowCount(), 2);
+    EXPECT_TRUE(w.DBEAcctNo->isReadOnly());
+
+    w.resize(1200, 560);
+    w.grab().save(QStringLiteral("/tmp/kv_sales_invoice.png"));
+}
+
+TEST_F(SalesInvoiceScreen, CancelLeavesNothing)
+{
+    const QString headers = value(QStringLiteral("select count(*) from TRANS3"));
+    const QString lines = value(QStringLiteral("select count(*) from TRANS3D"));
+    const QString onHand = value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10002'"));
+    ui::TQtySoldF w(*session);
+    ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
+    w.SBCancel->trigger();
+    EXPECT_EQ(w.workflow().state(), documents::State::Browse);
+    EXPECT_EQ(w.invoice(), nullptr);
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3")), headers);
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3D")), lines);
+    EXPECT_EQ(value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10002'")), onHand);
+}
+
+} // namespace
