@@ -44,15 +44,15 @@ Args parseArgs(const QStringList& args, const std::vector<OptionSpec>& specs) {
             out.switches.insert(name);
             continue;
         }
-        const OptionSpec* spec = findSpec(specs, name);
-        if (!spec) throw usageError(QStringLiteral("unknown option --%1").arg(name));
-        if (spec->valueName.isEmpty()) {
+        const OptionSpec* option = findSpec(specs, name);
+        if (!option) throw usageError(QStringLiteral("unknown option --%1").arg(name));
+        if (option->valueName.isEmpty()) {
             if (inlineValue) throw usageError(QStringLiteral("--%1 takes no value").arg(name));
             out.switches.insert(name);
             continue;
         }
         if (!inlineValue) {
-            if (i + 1 >= args.size()) throw usageError(QStringLiteral("--%1 needs a value (%2)").arg(name, spec->valueName));
+            if (i + 1 >= args.size()) throw usageError(QStringLiteral("--%1 needs a value (%2)").arg(name, option->valueName));
             value = args[++i];
         }
         out.values.insert(name, value);
