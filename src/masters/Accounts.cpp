@@ -100,8 +100,8 @@ std::optional<MainAccount> findMain(db::Transaction& tr, const QString& mactNo)
 QList<AccountListRow> readList(const core::Session& s, const QString& mactNo, bool byMain)
 {
     return inTransaction(s, [&](db::Transaction& tr) {
-        db::Query q(tr, QStringLiteral("SELECT ACCTNO, MACTNO, ACCTNAME, ACCTNAM2, ACCTTYPE, SALRID, TEL, ISACTIVE "
-                                       "FROM ACCT %1 ORDER BY ACCTNO")
+        db::Query q(tr, QStringLiteral("SELECT ACCTNO, MACTNO, ACCTNAME, ACCTNAM2, ACCTTYPE, SALRID, TEL, ISACTIVE, "
+                                       "CRLIMIT2 FROM ACCT %1 ORDER BY ACCTNO")
                             .arg(byMain ? QStringLiteral("WHERE MACTNO = :M") : QString()));
         if (byMain) q.bind(QStringLiteral("M"), mactNo.trimmed().left(5));
         q.execute();
@@ -116,6 +116,7 @@ QList<AccountListRow> readList(const core::Session& s, const QString& mactNo, bo
             row.SALRID = t(q, "SALRID").trimmed();
             row.TEL = t(q, "TEL");
             row.ISACTIVE = int(q.integer(QStringLiteral("ISACTIVE")));
+            row.CRLIMIT2 = fixedAt<2>(q, "CRLIMIT2");
             r << row;
         }
         return r;

@@ -53,6 +53,7 @@ struct Account {
 struct AccountListRow {
     QString ACCTNO, MACTNO, ACCTNAME, ACCTNAM2, ACCTTYPE, SALRID, TEL;
     int ISACTIVE = 0;
+    core::Money CRLIMIT2; // the credit limit, printed with the list
     QString statusMark() const { return ISACTIVE == 1 ? QStringLiteral("X") : QString(); } // list column "؟"
 };
 

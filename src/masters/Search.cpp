@@ -514,6 +514,18 @@ void CostCentreSearch::rebuild()
     setFilter(std::move(f));
 }
 
+std::optional<CostCentre> findCostCentre(const core::Session& s, int centNo)
+{
+    return detail::inTransaction(s, [&](db::Transaction& tr) -> std::optional<CostCentre> {
+        db::Query q(tr, QStringLiteral("SELECT CENTNO, CENTNM, CENTGNO FROM CCENT WHERE CENTNO = :C"));
+        q.bind(QStringLiteral("C"), centNo);
+        q.execute();
+        if (!q.next()) return std::nullopt;
+        return CostCentre{int(q.integer(QStringLiteral("CENTNO"))), q.text(QStringLiteral("CENTNM")),
+                          int(q.integer(QStringLiteral("CENTGNO")))};
+    });
+}
+
 QList<CostCentreGroup> costCentreGroups(const core::Session& s)
 {
     return detail::inTransaction(s, [&](db::Transaction& tr) {

@@ -173,4 +173,12 @@ struct CostCentreGroup {
 };
 QList<CostCentreGroup> costCentreGroups(const core::Session& s); // CENTGNO order
 
+// One CCENT row, as the search window's choice reads it again.
+struct CostCentre {
+    int CENTNO = 0;
+    QString CENTNM;
+    int CENTGNO = 0; // 0: no group
+};
+std::optional<CostCentre> findCostCentre(const core::Session& s, int centNo); // nullopt: none (any more)
+
 } // namespace kv::masters

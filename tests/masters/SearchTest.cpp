@@ -147,6 +147,11 @@ TEST_F(Search, SalesmenCostCentresAndEarlierCustomers)
     cc.setGroup(1);
     EXPECT_EQ(cc.count(), 2);
     EXPECT_EQ(masters::costCentreGroups(*session).value(0).CENTGNM, "فروع");
+    const auto centre = masters::findCostCentre(*session, 2);
+    ASSERT_TRUE(centre.has_value());
+    EXPECT_EQ(centre->CENTNM, "فرع جدة");
+    EXPECT_EQ(centre->CENTGNO, 1);
+    EXPECT_FALSE(masters::findCostCentre(*session, 4).has_value());
 
     auto earlier = masters::makeEarlierCustomerSearch(*session);
     earlier->setText("محمد");

@@ -105,30 +105,12 @@ TSUsersF::TSUsersF(core::Session& session, QWidget* parent)
     auto* top = new QVBoxLayout(this);
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const auto command = [this, bar](const char* caption, const char* name, QKeySequence key, void (TSUsersF::*slot)()) {
-        QAction* a = bar->addAction(u8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        if (!key.isEmpty()) {
-            a->setShortcut(key);
-            a->setShortcutContext(Qt::WindowShortcut);
-        }
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    QAction* exit = bar->addAction(QStringLiteral("خروج"));
-    exit->setObjectName(QStringLiteral("SBExit"));
-    connect(exit, &QAction::triggered, this, &TSUsersF::reject);
-    bar->addSeparator();
-    SBAdd = command("اضافة Insert", "SBAdd", QKeySequence(Qt::Key_Insert), &TSUsersF::addUser);
-    SBDelete = command("حـذف", "SBDelete", {}, &TSUsersF::deleteUser);
-    SBEdit = command("تعديل", "SBEdit", {}, &TSUsersF::editUser);
-    SBSave = command("حفـظ F10", "SBSave", QKeySequence(Qt::Key_F10), &TSUsersF::saveUser);
-    SBCancel = command("إلغاء التعديل Ctrl+Q", "SBCancel", QKeySequence(Qt::CTRL | Qt::Key_Q), &TSUsersF::cancelEdit);
-    bar->addSeparator();
-    SBFirst = command("أول سجل", "SBFirst", {}, &TSUsersF::first);
-    SBPrior = command("السابق F6", "SBPrior", QKeySequence(Qt::Key_F6), &TSUsersF::prior);
-    SBNext = command("التالي F5", "SBNext", QKeySequence(Qt::Key_F5), &TSUsersF::next);
-    SBLast = command("آخر سجل", "SBLast", {}, &TSUsersF::last);
+    std::tie(SBAdd, SBDelete, SBEdit, SBSave, SBCancel) = addCardCommands(
+        bar, this,
+        {[this] { addUser(); }, [this] { deleteUser(); }, [this] { editUser(); }, [this] { saveUser(); },
+         [this] { cancelEdit(); }},
+        QStringLiteral("SBAdd"));
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F6, Qt::Key_F5);
     top->addWidget(bar);
 
     buildPages();
@@ -227,10 +209,8 @@ void TSUsersF::buildPages()
     DBGUsers->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGUsers->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(DBGUsers, &QTableWidget::currentCellChanged, this, [this](int r, int, int, int) {
-        if (mode_ == Mode::Browse && r >= 0 && r < int(users_.size()) && r != current_) {
-            current_ = r;
-            showCurrent();
-        }
+        if (mode_ == Mode::Browse && r != nav_.position())
+            nav_.showRow(r);
     });
     listLayout->addWidget(DBGUsers);
     pages->addTab(listPage, QStringLiteral("سرد "));
@@ -239,7 +219,8 @@ void TSUsersF::buildPages()
 
 const core::User* TSUsersF::currentUser() const
 {
-    return current_ >= 0 && current_ < int(users_.size()) ? &users_[current_] : nullptr;
+    const int i = nav_.position();
+    return i >= 0 && i < int(users_.size()) ? &users_[i] : nullptr;
 }
 
 QCheckBox* TSUsersF::flagBox(Right r) const
@@ -254,10 +235,11 @@ void TSUsersF::reload(const QString& positionOn)
 {
     const QString keep = positionOn.isEmpty() && currentUser() ? currentUser()->USERNM : positionOn;
     users_ = store_.all();
-    current_ = users_.empty() ? -1 : 0;
-    for (int i = 0; i < int(users_.size()); ++i)
-        if (users_[i].USERNM == keep)
-            current_ = i;
+    QStringList names;
+    for (const core::User& u : users_)
+        names << u.USERNM;
+    // A user not listed any more (deleted) leaves the card on the row that took its place.
+    nav_.setKeys(names, keep);
     DBGUsers->setRowCount(int(users_.size()));
     for (int i = 0; i < int(users_.size()); ++i)
         DBGUsers->setItem(i, 0, new QTableWidgetItem(users_[i].USERNM));
@@ -271,8 +253,8 @@ void TSUsersF::showCurrent()
     DBEPass->setText(u ? u->USERID : QString());
     for (const auto& [flag, box] : boxes_)
         box->setChecked(u && (*u).rights[flag] == granted);
-    if (current_ >= 0 && DBGUsers->currentRow() != current_)
-        DBGUsers->setCurrentCell(current_, 0);
+    if (nav_.position() >= 0 && DBGUsers->currentRow() != nav_.position())
+        DBGUsers->setCurrentCell(nav_.position(), 0);
 }
 
 void TSUsersF::setMode(Mode m)
@@ -289,10 +271,7 @@ void TSUsersF::setMode(Mode m)
         || (m == Mode::Editing && currentUser() && !core::UserStore::isReserved(currentUser()->USERNM));
     for (QGroupBox* g : groups_)
         g->setEnabled(flagsEditable);
-    SBSave->setEnabled(editing);
-    SBCancel->setEnabled(editing);
-    for (QAction* a : {SBAdd, SBDelete, SBEdit, SBFirst, SBPrior, SBNext, SBLast})
-        a->setEnabled(!editing);
+    enableForEntry(editing, {SBSave, SBCancel}, {SBAdd, SBDelete, SBEdit, SBFirst, SBPrior, SBNext, SBLast});
     pages->setTabEnabled(3, !editing);
 }
 
@@ -300,7 +279,7 @@ void TSUsersF::addUser()
 {
     if (mode_ != Mode::Browse)
         return;
-    current_ = -1;
+    nav_.setPosition(-1);
     pages->setCurrentIndex(0);
     DBEName->clear();
     DBEPass->clear();
@@ -362,8 +341,8 @@ void TSUsersF::cancelEdit()
         return;
     EdtConfirm->clear();
     setMode(Mode::Browse);
-    if (!currentUser() && !users_.empty())
-        current_ = 0;
+    if (!currentUser())
+        nav_.setPosition(0);
     showCurrent();
 }
 
@@ -390,44 +369,7 @@ void TSUsersF::deleteUser()
     }
     if (!message.isEmpty())
         showInformation(this, message);
-    const int was = current_;
     reload();
-    if (!users_.empty()) {
-        current_ = qMin(was, int(users_.size()) - 1);
-        showCurrent();
-    }
-}
-
-void TSUsersF::first()
-{
-    if (mode_ == Mode::Browse && !users_.empty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TSUsersF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TSUsersF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < int(users_.size())) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TSUsersF::last()
-{
-    if (mode_ == Mode::Browse && !users_.empty()) {
-        current_ = int(users_.size()) - 1;
-        showCurrent();
-    }
 }
 
 void TSUsersF::reject()

@@ -3,6 +3,7 @@
 #include "core/Rights.h"
 #include "core/Session.h"
 #include "core/Users.h"
+#include "ui/common/Browse.h"
 #include <QDialog>
 #include <vector>
 
@@ -32,10 +33,10 @@ public:
     void saveUser();
     void cancelEdit();
     void deleteUser();
-    void first();
-    void prior();
-    void next();
-    void last();
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
 
     // The check box of a flag, or null for the flags that have none.
     QCheckBox* flagBox(core::Right r) const;
@@ -52,8 +53,8 @@ private:
     core::Session& s_;
     core::UserStore store_;
     std::vector<core::User> users_;
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
 
     QTabWidget* pages = nullptr;
     QLineEdit* DBEName = nullptr;

@@ -54,24 +54,10 @@ TChartF::TChartF(core::Session& session, QWidget* parent)
 
     auto* cl = new QVBoxLayout(card);
     QToolBar* bar = masters_ui::commandBar(card);
-    using masters_ui::addCommand;
-    addCommand(bar, QStringLiteral("خروج"), QStringLiteral("SBExit"), {}, [this] { reject(); });
-    bar->addSeparator();
-    SBInsert = addCommand(bar, QStringLiteral("اضافة Insert"), QStringLiteral("SBInsert"), QKeySequence(Qt::Key_Insert),
-                          [this] { insertMain(); });
-    SBDelete = addCommand(bar, QStringLiteral("حـذف"), QStringLiteral("SBDelete"), {}, [this] { deleteMain(); });
-    SBEdit = addCommand(bar, QStringLiteral("تعديل"), QStringLiteral("SBEdit"), {}, [this] { editMain(); });
-    SBSave = addCommand(bar, QStringLiteral("حفـظ F10"), QStringLiteral("SBSave"), QKeySequence(Qt::Key_F10),
-                        [this] { saveMain(); });
-    SBCancel = addCommand(bar, QStringLiteral("إلغاء التعديل Ctrl+Q"), QStringLiteral("SBCancel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cancelEdit(); });
-    bar->addSeparator();
-    SBFirst = addCommand(bar, QStringLiteral("أول سجل"), QStringLiteral("SBFirst"), {}, [this] { first(); });
-    SBPrior = addCommand(bar, QStringLiteral("السابق F6"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F6),
-                         [this] { prior(); });
-    SBNext = addCommand(bar, QStringLiteral("التالي F5"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F5),
-                        [this] { next(); });
-    SBLast = addCommand(bar, QStringLiteral("آخر سجل"), QStringLiteral("SBLast"), {}, [this] { last(); });
+    std::tie(SBInsert, SBDelete, SBEdit, SBSave, SBCancel) =
+        addCardCommands(bar, this, {[this] { insertMain(); }, [this] { deleteMain(); }, [this] { editMain(); },
+                                    [this] { saveMain(); }, [this] { cancelEdit(); }});
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F6, Qt::Key_F5);
     cl->addWidget(bar);
     setMinimumWidth(bar->sizeHint().width() + 60); // every command stays on the bar
 
@@ -153,11 +139,7 @@ TChartF::TChartF(core::Session& session, QWidget* parent)
         if (p == 1) {
             DBGList->setFocus();
         } else {
-            const int r = DBGList->currentIndex().row();
-            if (r >= 0 && r < mains_.size()) {
-                current_ = r;
-                showCurrent();
-            }
+            nav_.showRow(DBGList->currentIndex().row());
         }
     });
 
@@ -172,25 +154,25 @@ TChartF::TChartF(core::Session& session, QWidget* parent)
 
 const masters::MainAccount* TChartF::currentMain() const
 {
-    return current_ >= 0 && current_ < mains_.size() ? &mains_[current_] : nullptr;
+    const int i = nav_.position();
+    return i >= 0 && i < mains_.size() ? &mains_[i] : nullptr;
 }
 
 void TChartF::reload(const QString& positionOn)
 {
     const QString keep = !positionOn.isEmpty() ? positionOn : (currentMain() ? currentMain()->MACTNO : QString());
-    const int was = current_;
     try {
         mains_ = repo_.list();
     } catch (const db::DbError& e) {
         masters_ui::showDbError(this, s_, e);
     }
-    current_ = mains_.isEmpty() ? -1 : qBound(0, was, int(mains_.size()) - 1);
-    for (int i = 0; i < mains_.size(); ++i)
-        if (mains_[i].MACTNO == keep)
-            current_ = i;
+    QStringList keys;
     QList<QStringList> rows;
-    for (const masters::MainAccount& m : mains_)
+    for (const masters::MainAccount& m : mains_) {
+        keys << m.MACTNO;
         rows << QStringList{m.MACTNO, m.MACTNM, m.ACCTTYPE};
+    }
+    nav_.setKeys(keys, keep);
     listModel_->setRows(rows);
     showCurrent();
 }
@@ -229,15 +211,9 @@ void TChartF::showMain(const masters::MainAccount& m)
 void TChartF::showCurrent()
 {
     showMain(currentMain() ? *currentMain() : masters::MainAccount{});
-    if (current_ >= 0)
-        DBGList->setCurrentIndex(listModel_->index(current_, 0));
-    const bool browse = mode_ == Mode::Browse;
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= mains_.size() - 1;
-    SBFirst->setEnabled(browse && !atFirst);
-    SBPrior->setEnabled(browse && !atFirst);
-    SBNext->setEnabled(browse && !atLast);
-    SBLast->setEnabled(browse && !atLast);
+    if (nav_.position() >= 0)
+        DBGList->setCurrentIndex(listModel_->index(nav_.position(), 0));
+    nav_.updateCommands();
 }
 
 void TChartF::setMode(Mode m)
@@ -250,17 +226,9 @@ void TChartF::setMode(Mode m)
     DBLCItem->setEnabled(entry);
     for (QRadioButton* rb : RGCategory)
         rb->setEnabled(entry);
-    SBSave->setEnabled(entry);
-    SBCancel->setEnabled(entry);
-    for (QAction* a : {SBInsert, SBDelete, SBEdit})
-        a->setEnabled(!entry);
+    enableForEntry(entry, {SBSave, SBCancel}, {SBInsert, SBDelete, SBEdit});
     pages->setTabEnabled(1, !entry);
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= mains_.size() - 1;
-    SBFirst->setEnabled(!entry && !atFirst);
-    SBPrior->setEnabled(!entry && !atFirst);
-    SBNext->setEnabled(!entry && !atLast);
-    SBLast->setEnabled(!entry && !atLast);
+    nav_.updateCommands();
 }
 
 void TChartF::chooseCategory(ItemCategory c)
@@ -382,38 +350,6 @@ void TChartF::deleteMain()
         masters_ui::showDbError(this, s_, e);
     }
     reload();
-}
-
-void TChartF::first()
-{
-    if (mode_ == Mode::Browse && !mains_.isEmpty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TChartF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TChartF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < mains_.size()) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TChartF::last()
-{
-    if (mode_ == Mode::Browse && !mains_.isEmpty()) {
-        current_ = int(mains_.size()) - 1;
-        showCurrent();
-    }
 }
 
 void TChartF::reject()

@@ -32,10 +32,10 @@ public:
     bool saveMain();
     void cancelEdit();
     void deleteMain();
-    void first();
-    void prior();
-    void next();
-    void last();
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
     // The category selector and the item drop-down keep the default item consistent.
     void chooseCategory(masters::ItemCategory c);
     void chooseItem(int index);
@@ -65,8 +65,8 @@ private:
     masters::MainAccountRepository repo_;
     QList<masters::MainAccount> mains_;
     QList<masters::BalanceSheetItem> items_;
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
     QString original_;
     QButtonGroup* categories_ = nullptr;
     masters_ui::TextTableModel* listModel_ = nullptr;

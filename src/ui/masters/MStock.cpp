@@ -36,24 +36,10 @@ TMStockF::TMStockF(core::Session& session, QWidget* parent)
 
     auto* cl = new QVBoxLayout(card);
     QToolBar* bar = masters_ui::commandBar(card);
-    using masters_ui::addCommand;
-    addCommand(bar, QStringLiteral("خروج"), QStringLiteral("SBExit"), {}, [this] { reject(); });
-    bar->addSeparator();
-    SBInsert = addCommand(bar, QStringLiteral("اضافة Insert"), QStringLiteral("SBInsert"), QKeySequence(Qt::Key_Insert),
-                          [this] { insertGroup(); });
-    SBDelete = addCommand(bar, QStringLiteral("حـذف"), QStringLiteral("SBDelete"), {}, [this] { deleteGroup(); });
-    SBEdit = addCommand(bar, QStringLiteral("تعديل"), QStringLiteral("SBEdit"), {}, [this] { editGroup(); });
-    SBSave = addCommand(bar, QStringLiteral("حفـظ F10"), QStringLiteral("SBSave"), QKeySequence(Qt::Key_F10),
-                        [this] { saveGroup(); });
-    SBCancel = addCommand(bar, QStringLiteral("إلغاء التعديل Ctrl+Q"), QStringLiteral("SBCancel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cancelEdit(); });
-    bar->addSeparator();
-    SBFirst = addCommand(bar, QStringLiteral("أول سجل"), QStringLiteral("SBFirst"), {}, [this] { first(); });
-    SBPrior = addCommand(bar, QStringLiteral("السابق F6"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F6),
-                         [this] { prior(); });
-    SBNext = addCommand(bar, QStringLiteral("التالي F5"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F5),
-                        [this] { next(); });
-    SBLast = addCommand(bar, QStringLiteral("آخر سجل"), QStringLiteral("SBLast"), {}, [this] { last(); });
+    std::tie(SBInsert, SBDelete, SBEdit, SBSave, SBCancel) =
+        addCardCommands(bar, this, {[this] { insertGroup(); }, [this] { deleteGroup(); }, [this] { editGroup(); },
+                                    [this] { saveGroup(); }, [this] { cancelEdit(); }});
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F6, Qt::Key_F5);
     cl->addWidget(bar);
     setMinimumWidth(bar->sizeHint().width() + 60); // every command stays on the bar
 
@@ -81,11 +67,7 @@ TMStockF::TMStockF(core::Session& session, QWidget* parent)
             cancelEdit();
             DBGList->setFocus();
         } else {
-            const int row = DBGList->currentIndex().row();
-            if (row >= 0 && row < groups_.size()) {
-                current_ = row;
-                showCurrent();
-            }
+            nav_.showRow(DBGList->currentIndex().row());
         }
     });
 
@@ -97,25 +79,25 @@ TMStockF::TMStockF(core::Session& session, QWidget* parent)
 
 const masters::ItemGroup* TMStockF::currentGroup() const
 {
-    return current_ >= 0 && current_ < groups_.size() ? &groups_[current_] : nullptr;
+    const int i = nav_.position();
+    return i >= 0 && i < groups_.size() ? &groups_[i] : nullptr;
 }
 
 void TMStockF::reload(const QString& positionOn)
 {
     const QString keep = !positionOn.isEmpty() ? positionOn : (currentGroup() ? currentGroup()->ARTNO : QString());
-    const int was = current_;
     try {
         groups_ = repo_.list();
     } catch (const db::DbError& e) {
         masters_ui::showDbError(this, s_, e);
     }
-    current_ = groups_.isEmpty() ? -1 : qBound(0, was, int(groups_.size()) - 1);
-    for (int i = 0; i < groups_.size(); ++i)
-        if (groups_[i].ARTNO == keep)
-            current_ = i;
+    QStringList keys;
     QList<QStringList> rows;
-    for (const masters::ItemGroup& g : groups_)
+    for (const masters::ItemGroup& g : groups_) {
+        keys << g.ARTNO;
         rows << QStringList{g.ARTNO, g.ARTNM};
+    }
+    nav_.setKeys(keys, keep);
     listModel_->setRows(rows);
     showCurrent();
 }
@@ -125,15 +107,9 @@ void TMStockF::showCurrent()
     const masters::ItemGroup* g = currentGroup();
     DBEArtNo->setText(g ? g->ARTNO : QString());
     DBEArtNm->setText(g ? g->ARTNM : QString());
-    if (current_ >= 0)
-        DBGList->setCurrentIndex(listModel_->index(current_, 0));
-    const bool browse = mode_ == Mode::Browse;
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= groups_.size() - 1;
-    SBFirst->setEnabled(browse && !atFirst);
-    SBPrior->setEnabled(browse && !atFirst);
-    SBNext->setEnabled(browse && !atLast);
-    SBLast->setEnabled(browse && !atLast);
+    if (nav_.position() >= 0)
+        DBGList->setCurrentIndex(listModel_->index(nav_.position(), 0));
+    nav_.updateCommands();
 }
 
 void TMStockF::setMode(Mode m)
@@ -144,10 +120,7 @@ void TMStockF::setMode(Mode m)
     DBEArtNm->setEnabled(entry);
     if (!entry)
         DBEArtNo->setReadOnly(false);
-    SBSave->setEnabled(entry);
-    SBCancel->setEnabled(entry);
-    for (QAction* a : {SBInsert, SBDelete, SBEdit})
-        a->setEnabled(!entry);
+    enableForEntry(entry, {SBSave, SBCancel}, {SBInsert, SBDelete, SBEdit});
     pages->setTabEnabled(1, !entry);
     showCurrent();
 }
@@ -242,38 +215,6 @@ void TMStockF::deleteGroup()
         masters_ui::showDbError(this, s_, e);
     }
     reload();
-}
-
-void TMStockF::first()
-{
-    if (mode_ == Mode::Browse && !groups_.isEmpty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TMStockF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TMStockF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < groups_.size()) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TMStockF::last()
-{
-    if (mode_ == Mode::Browse && !groups_.isEmpty()) {
-        current_ = int(groups_.size()) - 1;
-        showCurrent();
-    }
 }
 
 void TMStockF::reject()

@@ -29,10 +29,10 @@ public:
     bool saveGroup();
     void cancelEdit();
     void deleteGroup();
-    void first();
-    void prior();
-    void next();
-    void last();
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
 
     void reject() override;
 
@@ -51,8 +51,8 @@ private:
     core::Session& s_;
     masters::ItemGroupRepository repo_;
     QList<masters::ItemGroup> groups_;
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
     QString original_; // the number of the group being edited
     masters_ui::TextTableModel* listModel_ = nullptr;
 };

@@ -22,20 +22,6 @@ QToolBar* commandBar(QWidget* parent)
     return bar;
 }
 
-QAction* addCommand(QToolBar* bar, const QString& caption, const QString& objectName, const QKeySequence& key,
-                    std::function<void()> run)
-{
-    QAction* a = bar->addAction(caption);
-    a->setObjectName(objectName);
-    a->setToolTip(caption);
-    if (!key.isEmpty()) {
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-    }
-    QObject::connect(a, &QAction::triggered, bar, [run = std::move(run)] { run(); });
-    return a;
-}
-
 void addShortcut(QWidget* window, QAction* command, const QKeySequence& key)
 {
     auto* sc = new QShortcut(key, window);

@@ -2,6 +2,7 @@
 // Pieces shared by the master-file screens: their command buttons, the message box of a refused
 // action, a read-only table model for the list pages, and the state of a card.
 #include "masters/Common.h"
+#include "ui/common/Browse.h"
 #include <QAbstractTableModel>
 #include <QKeySequence>
 #include <QList>
@@ -23,10 +24,8 @@ namespace kv::ui::masters_ui {
 // The three states of every card: browsing, inserting a new row, editing the shown row.
 enum class CardMode { Browse, Insert, Edit };
 
-// A tool-bar command with its caption (also its hint) and key; the key works anywhere in the
-// window while the command is enabled.
-QAction* addCommand(QToolBar* bar, const QString& caption, const QString& objectName, const QKeySequence& key,
-                    std::function<void()> run);
+// A tool-bar command (ui/common/Browse.h).
+using ui::addCommand;
 // A second key for the same command (F4 beside F7).
 void addShortcut(QWidget* window, QAction* command, const QKeySequence& key);
 QToolBar* commandBar(QWidget* parent);

@@ -71,11 +71,7 @@ TSAcctF::TSAcctF(core::Session& session, QWidget* parent)
     connect(pages, &QTabWidget::currentChanged, this, &TSAcctF::pageChanged);
 
     reload();
-    // The card opens on the last account.
-    if (!numbers_.isEmpty()) {
-        current_ = int(numbers_.size()) - 1;
-        showCurrent();
-    }
+    nav_.last(); // the card opens on the last account
     setMode(Mode::Browse);
     resize(1100, 620);
 }
@@ -95,30 +91,17 @@ void TSAcctF::buildCard(QWidget* page)
 {
     auto* layout = new QVBoxLayout(page);
     QToolBar* bar = masters_ui::commandBar(page);
+    std::tie(SBInsert, SBDelete, SBEdit, SBSave, SBCancel) =
+        addCardCommands(bar, this, {[this] { insertAccount(); }, [this] { deleteAccount(); }, [this] { editAccount(); },
+                                    [this] { saveAccount(); }, [this] { cancelEdit(); }});
     using masters_ui::addCommand;
-    addCommand(bar, QStringLiteral("خروج"), QStringLiteral("SBExit"), {}, [this] { reject(); });
-    bar->addSeparator();
-    SBInsert = addCommand(bar, QStringLiteral("اضافة Insert"), QStringLiteral("SBInsert"), QKeySequence(Qt::Key_Insert),
-                          [this] { insertAccount(); });
-    SBDelete = addCommand(bar, QStringLiteral("حـذف"), QStringLiteral("SBDelete"), {}, [this] { deleteAccount(); });
-    SBEdit = addCommand(bar, QStringLiteral("تعديل"), QStringLiteral("SBEdit"), {}, [this] { editAccount(); });
-    SBSave = addCommand(bar, QStringLiteral("حفـظ F10"), QStringLiteral("SBSave"), QKeySequence(Qt::Key_F10),
-                        [this] { saveAccount(); });
-    SBCancel = addCommand(bar, QStringLiteral("إلغاء التعديل Ctrl+Q"), QStringLiteral("SBCancel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cancelEdit(); });
     SBAbout = addCommand(bar, QStringLiteral("حول البرنامج"), QStringLiteral("SBAbout"), {}, [this] { about(); });
     SBSearch = addCommand(bar, QStringLiteral("استعلام F7"), QStringLiteral("SBSearch"), QKeySequence(Qt::Key_F7),
                           [this] { searchAccount(); });
     SBAddress = addCommand(bar, QStringLiteral("العنوان F9"), QStringLiteral("SBAddress"), QKeySequence(Qt::Key_F9),
                            [this] { openAddress(); });
     SBAddress->setToolTip(QStringLiteral("بيانات العملاء F8"));
-    bar->addSeparator();
-    SBFirst = addCommand(bar, QStringLiteral("أول سجل"), QStringLiteral("SBFirst"), {}, [this] { first(); });
-    SBPrior = addCommand(bar, QStringLiteral("السابق F5"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F5),
-                         [this] { prior(); });
-    SBNext = addCommand(bar, QStringLiteral("التالي F6"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F6),
-                        [this] { next(); });
-    SBLast = addCommand(bar, QStringLiteral("آخر سجل"), QStringLiteral("SBLast"), {}, [this] { last(); });
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F5, Qt::Key_F6);
     layout->addWidget(bar);
     setMinimumWidth(bar->sizeHint().width() + 60); // every command stays on the bar
 
@@ -322,39 +305,29 @@ const masters::Account* TSAcctF::currentAccount() const
 void TSAcctF::reload(const QString& positionOn)
 {
     const QString keep = !positionOn.isEmpty() ? positionOn : (shown_ ? shown_->ACCTNO : QString());
-    const int was = current_;
-    numbers_.clear();
+    QStringList numbers;
     try {
         for (const masters::AccountListRow& r : repo_.list())
-            numbers_ << r.ACCTNO;
+            numbers << r.ACCTNO;
     } catch (const db::DbError& e) {
         masters_ui::showDbError(this, s_, e);
     }
-    current_ = numbers_.isEmpty() ? -1 : qBound(0, was, int(numbers_.size()) - 1);
-    const int k = numbers_.indexOf(keep);
-    if (k >= 0)
-        current_ = k;
+    nav_.setKeys(numbers, keep);
     showCurrent();
 }
 
 void TSAcctF::showCurrent()
 {
     shown_.reset();
-    if (current_ >= 0 && current_ < numbers_.size()) {
+    if (nav_.position() >= 0) {
         try {
-            shown_ = repo_.find(numbers_[current_]);
+            shown_ = repo_.find(nav_.key());
         } catch (const db::DbError& e) {
             masters_ui::showDbError(this, s_, e);
         }
     }
     showAccount(shown_ ? *shown_ : masters::Account{});
-    const bool browse = mode_ == Mode::Browse;
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= numbers_.size() - 1;
-    SBFirst->setEnabled(browse && !atFirst);
-    SBPrior->setEnabled(browse && !atFirst);
-    SBNext->setEnabled(browse && !atLast);
-    SBLast->setEnabled(browse && !atLast);
+    nav_.updateCommands();
 }
 
 void TSAcctF::showAccount(const masters::Account& a)
@@ -402,17 +375,9 @@ void TSAcctF::setMode(Mode m)
     DBEAcctNo->setEnabled(m == Mode::Insert);
     DBEAcctNo->setMaxLength(m == Mode::Insert ? 4 : 9);
     DBENDate->setPlaceholderText(entry ? QStringLiteral("dd/mm/yyyy") : QString());
-    SBSave->setEnabled(entry);
-    SBCancel->setEnabled(entry);
-    for (QAction* a : {SBInsert, SBDelete, SBEdit, SBSearch, SBAddress})
-        a->setEnabled(!entry);
+    enableForEntry(entry, {SBSave, SBCancel}, {SBInsert, SBDelete, SBEdit, SBSearch, SBAddress});
     pages->setTabEnabled(1, !entry);
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= numbers_.size() - 1;
-    SBFirst->setEnabled(!entry && !atFirst);
-    SBPrior->setEnabled(!entry && !atFirst);
-    SBNext->setEnabled(!entry && !atLast);
-    SBLast->setEnabled(!entry && !atLast);
+    nav_.updateCommands();
 }
 
 void TSAcctF::focusColumn(const QString& column)
@@ -643,16 +608,6 @@ void TSAcctF::searchAccount()
     }
 }
 
-bool TSAcctF::positionOn(const QString& acctNo)
-{
-    const int k = numbers_.indexOf(acctNo);
-    if (k < 0)
-        return false;
-    current_ = k;
-    showCurrent();
-    return true;
-}
-
 void TSAcctF::openAddress()
 {
     if (mode_ != Mode::Browse || !shown_)
@@ -665,38 +620,6 @@ void TSAcctF::openAddress()
 void TSAcctF::about()
 {
     showInformation(this, mt::otherAccountsNeedAdmin());
-}
-
-void TSAcctF::first()
-{
-    if (mode_ == Mode::Browse && !numbers_.isEmpty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TSAcctF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TSAcctF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < numbers_.size()) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TSAcctF::last()
-{
-    if (mode_ == Mode::Browse && !numbers_.isEmpty()) {
-        current_ = int(numbers_.size()) - 1;
-        showCurrent();
-    }
 }
 
 void TSAcctF::reject()
@@ -795,11 +718,8 @@ tools::ListReport TSAcctF::listReport() const
                        {QStringLiteral("اســم الحـســـاب الـفـرعــي"), ColumnKind::Text, 40},
                        {QStringLiteral("رقم الهاتـف"), ColumnKind::Text, 16},
                        {QStringLiteral("حد الائتمان"), ColumnKind::Money, 12}};
-    masters::AccountRepository repo(s_);
-    for (const masters::AccountListRow& row : repo.list()) {
-        const std::optional<masters::Account> a = repo.find(row.ACCTNO);
-        r.table.rows.push_back({row.ACCTNO, row.ACCTNAME, row.TEL, a ? a->CRLIMIT2.toDecimal() : db::Decimal(0, 2)});
-    }
+    for (const masters::AccountListRow& row : masters::AccountRepository(s_).list())
+        r.table.rows.push_back({row.ACCTNO, row.ACCTNAME, row.TEL, row.CRLIMIT2.toDecimal()});
     return r;
 }
 

@@ -41,11 +41,11 @@ public:
     void searchAccount();  // F7
     void openAddress();    // F9
     void about();
-    void first();
-    void prior();
-    void next();
-    void last();
-    bool positionOn(const QString& acctNo);
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
+    bool positionOn(const QString& acctNo) { return nav_.seek(acctNo); }
     // Leaving the main account (or choosing it in the drop-down) and the account number.
     void mainAccountLeft();
     void accountNumberLeft();
@@ -89,10 +89,10 @@ private:
 
     core::Session& s_;
     masters::AccountRepository repo_;
-    QList<QString> numbers_;                 // ACCTNO of every account, in order
     std::optional<masters::Account> shown_;  // the account on the card
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    // Over the ACCTNO of every account, in order.
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
     std::optional<masters::Account> pending_;
     QString salesmanAtEdit_;
     QList<masters::MainAccount> mains_;

@@ -47,27 +47,13 @@ TSalRepF::TSalRepF(core::Session& session, QWidget* parent)
 
     auto* cl = new QVBoxLayout(card);
     QToolBar* bar = masters_ui::commandBar(card);
-    using masters_ui::addCommand;
-    addCommand(bar, QStringLiteral("خروج"), QStringLiteral("SBExit"), {}, [this] { reject(); });
-    bar->addSeparator();
-    SBInsert = addCommand(bar, QStringLiteral("اضافة Insert"), QStringLiteral("SBInsert"), QKeySequence(Qt::Key_Insert),
-                          [this] { insertSalesman(); });
-    SBDelete = addCommand(bar, QStringLiteral("حـذف"), QStringLiteral("SBDelete"), {}, [this] { deleteSalesman(); });
-    SBEdit = addCommand(bar, QStringLiteral("تعديل"), QStringLiteral("SBEdit"), {}, [this] { editSalesman(); });
-    SBSave = addCommand(bar, QStringLiteral("حفـظ F10"), QStringLiteral("SBSave"), QKeySequence(Qt::Key_F10),
-                        [this] { saveSalesman(); });
-    SBCancel = addCommand(bar, QStringLiteral("إلغاء التعديل Ctrl+Q"), QStringLiteral("SBCancel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cancelEdit(); });
-    SBSearch = addCommand(bar, QStringLiteral("استعلام F7"), QStringLiteral("SBSearch"), QKeySequence(Qt::Key_F7),
-                          [this] { searchSalesman(); });
+    std::tie(SBInsert, SBDelete, SBEdit, SBSave, SBCancel) =
+        addCardCommands(bar, this, {[this] { insertSalesman(); }, [this] { deleteSalesman(); },
+                                    [this] { editSalesman(); }, [this] { saveSalesman(); }, [this] { cancelEdit(); }});
+    SBSearch = masters_ui::addCommand(bar, QStringLiteral("استعلام F7"), QStringLiteral("SBSearch"),
+                                      QKeySequence(Qt::Key_F7), [this] { searchSalesman(); });
     masters_ui::addShortcut(this, SBSearch, QKeySequence(Qt::Key_F4));
-    bar->addSeparator();
-    SBFirst = addCommand(bar, QStringLiteral("أول سجل"), QStringLiteral("SBFirst"), {}, [this] { first(); });
-    SBPrior = addCommand(bar, QStringLiteral("السابق F5"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F5),
-                         [this] { prior(); });
-    SBNext = addCommand(bar, QStringLiteral("التالي F6"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F6),
-                        [this] { next(); });
-    SBLast = addCommand(bar, QStringLiteral("آخر سجل"), QStringLiteral("SBLast"), {}, [this] { last(); });
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F5, Qt::Key_F6);
     cl->addWidget(bar);
     setMinimumWidth(bar->sizeHint().width() + 60); // every command stays on the bar
 
@@ -133,11 +119,7 @@ TSalRepF::TSalRepF(core::Session& session, QWidget* parent)
         if (p == 1) {
             DBGList->setFocus();
         } else {
-            const int row = DBGList->currentIndex().row();
-            if (row >= 0 && row < reps_.size()) {
-                current_ = row;
-                showCurrent();
-            }
+            nav_.showRow(DBGList->currentIndex().row());
         }
     });
 
@@ -154,25 +136,25 @@ bool TSalRepF::refused(Right r) const
 
 const masters::Salesman* TSalRepF::currentSalesman() const
 {
-    return current_ >= 0 && current_ < reps_.size() ? &reps_[current_] : nullptr;
+    const int i = nav_.position();
+    return i >= 0 && i < reps_.size() ? &reps_[i] : nullptr;
 }
 
 void TSalRepF::reload(const QString& positionOn)
 {
     const QString keep = !positionOn.isEmpty() ? positionOn : (currentSalesman() ? currentSalesman()->SALRID : QString());
-    const int was = current_;
     try {
         reps_ = repo_.list();
     } catch (const db::DbError& e) {
         masters_ui::showDbError(this, s_, e);
     }
-    current_ = reps_.isEmpty() ? -1 : qBound(0, was, int(reps_.size()) - 1);
-    for (int i = 0; i < reps_.size(); ++i)
-        if (reps_[i].SALRID == keep)
-            current_ = i;
+    QStringList keys;
     QList<QStringList> rows;
-    for (const masters::Salesman& r : reps_)
+    for (const masters::Salesman& r : reps_) {
+        keys << r.SALRID;
         rows << QStringList{r.SALRID, r.NAME, money(r.CMSN), money(r.CMSNB), money(r.PERC), money(r.PERCB)};
+    }
+    nav_.setKeys(keys, keep);
     listModel_->setRows(rows);
     showCurrent();
 }
@@ -183,15 +165,9 @@ void TSalRepF::showCurrent()
     DBESalrId->setText(r ? r->SALRID : QString());
     DBEName->setText(r ? r->NAME : QString());
     DBEPerc->setText(r ? money(r->PERC) : QString());
-    if (current_ >= 0)
-        DBGList->setCurrentIndex(listModel_->index(current_, 0));
-    const bool browse = mode_ == Mode::Browse;
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= reps_.size() - 1;
-    SBFirst->setEnabled(browse && !atFirst);
-    SBPrior->setEnabled(browse && !atFirst);
-    SBNext->setEnabled(browse && !atLast);
-    SBLast->setEnabled(browse && !atLast);
+    if (nav_.position() >= 0)
+        DBGList->setCurrentIndex(listModel_->index(nav_.position(), 0));
+    nav_.updateCommands();
 }
 
 void TSalRepF::setMode(Mode m)
@@ -201,10 +177,7 @@ void TSalRepF::setMode(Mode m)
     for (QLineEdit* e : {DBESalrId, DBEName, DBEPerc})
         e->setEnabled(entry);
     DBESalrId->setReadOnly(m == Mode::Edit);
-    SBSave->setEnabled(entry);
-    SBCancel->setEnabled(entry);
-    for (QAction* a : {SBInsert, SBDelete, SBEdit, SBSearch})
-        a->setEnabled(!entry);
+    enableForEntry(entry, {SBSave, SBCancel}, {SBInsert, SBDelete, SBEdit, SBSearch});
     pages->setTabEnabled(1, !entry);
     showCurrent();
 }
@@ -309,49 +282,6 @@ void TSalRepF::searchSalesman()
     if (s_.mFound) {
         reload();
         positionOn(search.chosenKey());
-    }
-}
-
-bool TSalRepF::positionOn(const QString& salrId)
-{
-    for (int i = 0; i < reps_.size(); ++i)
-        if (reps_[i].SALRID == salrId) {
-            current_ = i;
-            showCurrent();
-            return true;
-        }
-    return false;
-}
-
-void TSalRepF::first()
-{
-    if (mode_ == Mode::Browse && !reps_.isEmpty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TSalRepF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TSalRepF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < reps_.size()) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TSalRepF::last()
-{
-    if (mode_ == Mode::Browse && !reps_.isEmpty()) {
-        current_ = int(reps_.size()) - 1;
-        showCurrent();
     }
 }
 

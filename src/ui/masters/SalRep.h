@@ -32,11 +32,11 @@ public:
     void cancelEdit();
     void deleteSalesman();
     void searchSalesman();
-    void first();
-    void prior();
-    void next();
-    void last();
-    bool positionOn(const QString& salrId);
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
+    bool positionOn(const QString& salrId) { return nav_.seek(salrId); }
     // The list print (TSalRepPF) and the command that sends it to the default printer.
     tools::ListReport listReport() const;
     void printList();
@@ -63,8 +63,8 @@ private:
     core::Session& s_;
     masters::SalesmanRepository repo_;
     QList<masters::Salesman> reps_;
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
     QString original_;
     masters_ui::TextTableModel* listModel_ = nullptr;
 };

@@ -194,7 +194,12 @@ TCCSrchF::TCCSrchF(core::Session& session, QWidget* parent)
 
 bool TCCSrchF::accept(const QString& key)
 {
-    if (key.isEmpty()) {
+    centre_.reset();
+    bool number = false;
+    const int centNo = key.toInt(&number);
+    if (number)
+        centre_ = masters::findCostCentre(session(), centNo);
+    if (!centre_) {
         showError(this, mt::costCentreNotFound());
         return false;
     }

@@ -88,6 +88,8 @@ class TCCSrchF : public SearchWindow {
     Q_OBJECT
 public:
     explicit TCCSrchF(core::Session& session, QWidget* parent = nullptr);
+    // The chosen cost centre as read after the choice.
+    const std::optional<masters::CostCentre>& chosenCentre() const { return centre_; }
 
     QComboBox* DBLCGroup = nullptr;
 
@@ -96,6 +98,7 @@ protected:
 
 private:
     masters::CostCentreSearch* query_ = nullptr; // owned by the list
+    std::optional<masters::CostCentre> centre_;
 };
 
 } // namespace kv::ui

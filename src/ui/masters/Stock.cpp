@@ -113,27 +113,14 @@ void TStockF::buildCard(QWidget* page)
 {
     auto* layout = new QVBoxLayout(page);
     QToolBar* bar = masters_ui::commandBar(page);
+    std::tie(SBInsert, SBDelete, SBEdit, SBSave, SBCancel) =
+        addCardCommands(bar, this, {[this] { insertItem(); }, [this] { deleteItem(); }, [this] { editItem(); },
+                                    [this] { saveItem(); }, [this] { cancelEdit(); }});
     using masters_ui::addCommand;
-    SBExit = addCommand(bar, QStringLiteral("خروج"), QStringLiteral("SBExit"), {}, [this] { reject(); });
-    bar->addSeparator();
-    SBInsert = addCommand(bar, QStringLiteral("اضافة Insert"), QStringLiteral("SBInsert"), QKeySequence(Qt::Key_Insert),
-                          [this] { insertItem(); });
-    SBDelete = addCommand(bar, QStringLiteral("حـذف"), QStringLiteral("SBDelete"), {}, [this] { deleteItem(); });
-    SBEdit = addCommand(bar, QStringLiteral("تعديل"), QStringLiteral("SBEdit"), {}, [this] { editItem(); });
-    SBSave = addCommand(bar, QStringLiteral("حفـظ F10"), QStringLiteral("SBSave"), QKeySequence(Qt::Key_F10),
-                        [this] { saveItem(); });
-    SBCancel = addCommand(bar, QStringLiteral("إلغاء التعديل Ctrl+Q"), QStringLiteral("SBCancel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { cancelEdit(); });
     SBSearch = addCommand(bar, QStringLiteral("استعلام F7"), QStringLiteral("SBSearch"), QKeySequence(Qt::Key_F7),
                           [this] { searchItem(); });
     masters_ui::addShortcut(this, SBSearch, QKeySequence(Qt::Key_F4));
-    bar->addSeparator();
-    SBFirst = addCommand(bar, QStringLiteral("أول سجل"), QStringLiteral("SBFirst"), {}, [this] { first(); });
-    SBPrior = addCommand(bar, QStringLiteral("السابق F5"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F5),
-                         [this] { prior(); });
-    SBNext = addCommand(bar, QStringLiteral("التالي F6"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F6),
-                        [this] { next(); });
-    SBLast = addCommand(bar, QStringLiteral("آخر سجل"), QStringLiteral("SBLast"), {}, [this] { last(); });
+    std::tie(SBFirst, SBPrior, SBNext, SBLast) = nav_.addCommands(bar, Qt::Key_F5, Qt::Key_F6);
     bar->addSeparator();
     SBBCode = addCommand(bar, QStringLiteral("BC"), QStringLiteral("SBBCode"), {}, [this] { openBarcodes(); });
     SBLabels = addCommand(bar, QStringLiteral("Barode Printing"), QStringLiteral("SBLabels"), {}, [this] { openLabels(); });
@@ -350,20 +337,18 @@ void TStockF::loadGroups()
 
 const masters::Item* TStockF::currentItem() const
 {
-    return current_ >= 0 && current_ < items_.size() ? &items_[current_] : nullptr;
+    const int i = nav_.position();
+    return i >= 0 && i < items_.size() ? &items_[i] : nullptr;
 }
 
 void TStockF::reload(const QString& positionOnItem)
 {
     const QString keep = !positionOnItem.isEmpty() ? positionOnItem : (currentItem() ? currentItem()->ITEMNO : QString());
-    const int was = current_;
     items_ = repo_.list();
-    current_ = items_.isEmpty() ? -1 : qBound(0, was, int(items_.size()) - 1);
-    for (int i = 0; i < items_.size(); ++i)
-        if (items_[i].ITEMNO == keep) {
-            current_ = i;
-            break;
-        }
+    QStringList keys;
+    for (const masters::Item& it : items_)
+        keys << it.ITEMNO;
+    nav_.setKeys(keys, keep);
     showCurrent();
 }
 
@@ -407,7 +392,7 @@ void TStockF::showItem(const masters::Item& it)
     LblOnHand->setText(qty2(it.ONHAND));
     LblQOnHnd->setText(format2(q.QONHND.toDecimal()));
     LblCurVal->setText(money(q.CURVAL));
-    updateNavigation();
+    nav_.updateCommands();
 }
 
 void TStockF::setMode(Mode m)
@@ -420,25 +405,11 @@ void TStockF::setMode(Mode m)
     DBEItemNo->setReadOnly(m == Mode::Edit);
     DBEQUnits->setReadOnly(m == Mode::Insert && !repo_.unitsEditable(true));
     DBEEDate->setPlaceholderText(entry ? QStringLiteral("dd/mm/yyyy") : QString());
-    SBSave->setEnabled(entry);
-    SBCancel->setEnabled(entry);
-    for (QAction* a : {SBInsert, SBDelete, SBEdit, SBSearch, SBBCode, SBLabels})
-        a->setEnabled(!entry);
+    enableForEntry(entry, {SBSave, SBCancel}, {SBInsert, SBDelete, SBEdit, SBSearch, SBBCode, SBLabels});
     PnlInfo->setVisible(m != Mode::Insert);
     LblLast->setVisible(m == Mode::Insert);
     LblLastNo->setVisible(m == Mode::Insert);
-    updateNavigation();
-}
-
-void TStockF::updateNavigation()
-{
-    const bool browse = mode_ == Mode::Browse;
-    const bool atFirst = current_ <= 0;
-    const bool atLast = current_ < 0 || current_ >= items_.size() - 1;
-    SBFirst->setEnabled(browse && !atFirst);
-    SBPrior->setEnabled(browse && !atFirst);
-    SBNext->setEnabled(browse && !atLast);
-    SBLast->setEnabled(browse && !atLast);
+    nav_.updateCommands();
 }
 
 void TStockF::applyCostVisibility()
@@ -655,49 +626,6 @@ void TStockF::searchItem()
     if (s_.mFound) {
         reload(search.chosenKey());
         positionOn(search.chosenKey());
-    }
-}
-
-bool TStockF::positionOn(const QString& itemNo)
-{
-    for (int i = 0; i < items_.size(); ++i)
-        if (items_[i].ITEMNO == itemNo) {
-            current_ = i;
-            showCurrent();
-            return true;
-        }
-    return false;
-}
-
-void TStockF::first()
-{
-    if (mode_ == Mode::Browse && !items_.isEmpty()) {
-        current_ = 0;
-        showCurrent();
-    }
-}
-
-void TStockF::prior()
-{
-    if (mode_ == Mode::Browse && current_ > 0) {
-        --current_;
-        showCurrent();
-    }
-}
-
-void TStockF::next()
-{
-    if (mode_ == Mode::Browse && current_ + 1 < items_.size()) {
-        ++current_;
-        showCurrent();
-    }
-}
-
-void TStockF::last()
-{
-    if (mode_ == Mode::Browse && !items_.isEmpty()) {
-        current_ = int(items_.size()) - 1;
-        showCurrent();
     }
 }
 

@@ -45,14 +45,14 @@ public:
     void cancelEdit();
     void deleteItem();
     void searchItem(); // F4 / F7
-    void first();
-    void prior();
-    void next();
-    void last();
+    void first() { nav_.first(); }
+    void prior() { nav_.prior(); }
+    void next() { nav_.next(); }
+    void last() { nav_.last(); }
     void openBarcodes(); // "BC"
     void openLabels();   // barcode label window
     // Positions the card on an item number; false when it is not in the file.
-    bool positionOn(const QString& itemNo);
+    bool positionOn(const QString& itemNo) { return nav_.seek(itemNo); }
     // Leaving the group number or choosing in its drop-down: the group must exist; during an
     // insert the group's last item number is shown.
     void groupLeft();
@@ -84,7 +84,7 @@ public:
     QWidget *RowCost = nullptr, *RowCurVal = nullptr;
     QAction *SBInsert = nullptr, *SBDelete = nullptr, *SBEdit = nullptr, *SBSave = nullptr,
             *SBCancel = nullptr, *SBSearch = nullptr, *SBFirst = nullptr, *SBPrior = nullptr,
-            *SBNext = nullptr, *SBLast = nullptr, *SBBCode = nullptr, *SBLabels = nullptr, *SBExit = nullptr;
+            *SBNext = nullptr, *SBLast = nullptr, *SBBCode = nullptr, *SBLabels = nullptr;
     QTabWidget* pages = nullptr;
 
     // List page controls.
@@ -102,7 +102,6 @@ private:
     void showCurrent();
     void showItem(const masters::Item& item);
     void setMode(Mode m);
-    void updateNavigation();
     void applyCostVisibility();
     void fillList(const QList<masters::Item>& items);
     void pageChanged(int index);
@@ -114,8 +113,8 @@ private:
     masters::ItemSettings settings_;
     QList<masters::Item> items_;
     QList<masters::ItemGroup> groups_;
-    int current_ = -1;
     Mode mode_ = Mode::Browse;
+    BrowseCursor nav_{[this] { return mode_ == Mode::Browse; }, [this] { showCurrent(); }};
     bool costVisible_ = true;
     bool checkingGroup_ = false;
     int shownPage_ = 0;

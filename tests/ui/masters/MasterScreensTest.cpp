@@ -6,6 +6,7 @@
 #include "db/Connection.h"
 #include "masters/Accounts.h"
 #include "masters/Items.h"
+#include "tools/ListReport.h"
 #include "ui/app/Commands.h"
 #include "ui/app/SMain.h"
 #include "ui/masters/SAcct.h"
@@ -281,6 +282,65 @@ TEST_F(MasterScreens, ANewCustomerAccountGetsTheNextSerialOfItsMainAccount)
         EXPECT_EQ(saved->MACTNO, QString::fromLatin1(c.mactNo));
         EXPECT_EQ(saved->ACCTNAME, QStringLiteral("مؤسسة النور"));
     }
+}
+
+TEST_F(MasterScreens, TheCostCentreSearchRefusesACentreDeletedMeanwhile)
+{
+    {
+        db::Transaction tr(*session->MainDB);
+        tr.execute(QStringLiteral("update or insert into CCENT (CENTNO, CENTNM) values (1, 'فرع الرياض') matching (CENTNO)"));
+        tr.execute(QStringLiteral("update or insert into CCENT (CENTNO, CENTNM) values (2, 'فرع جدة') matching (CENTNO)"));
+        tr.commit();
+    }
+    const struct {
+        const char* what;
+        bool deleted;
+    } cases[] = {{"still there", false}, {"deleted meanwhile", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::TCCSrchF search(*session);
+        ASSERT_NO_FATAL_FAILURE(activate(&search));
+        QTest::keyClick(search.list()->edit(), Qt::Key_Return); // to the grid, on centre 1
+        if (c.deleted) {
+            db::Transaction tr(*session->MainDB);
+            tr.execute(QStringLiteral("delete from CCENT where CENTNO = 1"));
+            tr.commit();
+        }
+        ModalScript script;
+        script.then(ModalScript::ok());
+        QTest::keyClick(search.list()->grid(), Qt::Key_Return);
+
+        EXPECT_EQ(session->mFound, !c.deleted);
+        if (c.deleted) {
+            ASSERT_EQ(script.seen().size(), 1u);
+            EXPECT_EQ(script.seen()[0].text, QStringLiteral("رقم مركز التكلفة غير موجود"));
+            EXPECT_TRUE(search.chosenKey().isEmpty());
+        } else {
+            EXPECT_TRUE(script.seen().empty());
+            ASSERT_TRUE(search.chosenCentre());
+            EXPECT_EQ(search.chosenCentre()->CENTNM, QStringLiteral("فرع الرياض"));
+        }
+    }
+}
+
+TEST_F(MasterScreens, TheAccountListPrintShowsEachCreditLimit)
+{
+    masters::MainAccount suppliers{QStringLiteral("15"), QStringLiteral("الموردون"), QStringLiteral("12")};
+    ASSERT_TRUE(masters::MainAccountRepository(*session).save(suppliers).ok());
+    masters::AccountRepository accounts(*session);
+    const int limits[] = {1500, 0};
+    for (int i = 0; i < 2; ++i) {
+        masters::Account a = accounts.newAccount(QStringLiteral("15"));
+        a.ACCTNAME = QStringLiteral("مورد");
+        a.CRLIMIT2 = core::Money::fromInt(limits[i]);
+        ASSERT_TRUE(accounts.insert(a, QString::number(i + 1)).ok());
+    }
+    ui::TSAcctF screen(*session);
+    QStringList printed; // the print lists every account; these are the main account's
+    for (const tools::Row& row : screen.listReport().table.rows)
+        if (std::get<QString>(row.at(0)).startsWith(QLatin1String("15")))
+            printed << std::get<QString>(row.at(0)) + u' ' + std::get<db::Decimal>(row.at(3)).toString();
+    EXPECT_EQ(printed, (QStringList{QStringLiteral("150001 1500.00"), QStringLiteral("150002 0.00")}));
 }
 
 TEST_F(MasterScreens, TheMainWindowCommandsOpenTheMasterScreens)
