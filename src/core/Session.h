@@ -28,6 +28,7 @@ struct Session {
     int mTrNo = 0;
     int mInvSel = 0, mInvIn = 0, mInvOut = 0, mInvRet = 0;
     int mQuotNo = 0, mQReqNo = 0, mPordNo = 0;
+    QString mDType; // English name of the document screen opened last ("Sales Invoice")
     int cvRvNo = 0, cvPvNo = 0;
     int cPstNo = 0;
     QString mRVPFrm = QStringLiteral("0"), mPVPFrm = QStringLiteral("0");

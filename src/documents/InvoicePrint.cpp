@@ -487,12 +487,12 @@ tools::Document layoutElectronicInvoice(const core::Session& s, const SavedInvoi
     return doc;
 }
 
-std::optional<tools::Document> layoutInvoice(const core::Session& s, const SavedInvoice& inv)
+std::optional<tools::Document> layoutInvoice(const core::Session& s, const SavedInvoice& inv, bool branchNote)
 {
     if (s.vSelForm != 0 && s.vSelForm != 1) return std::nullopt;
     QMarginsF margins = tools::UserMargins().invoicePageMarginsMm();
     if (s.FirmDB) margins = tools::readUserMargins(*s.FirmDB, s.UNM).invoicePageMarginsMm();
-    return s.vSelForm == 0 ? layoutCompactInvoice(s, inv, margins) : layoutElectronicInvoice(s, inv, margins);
+    return s.vSelForm == 0 ? layoutCompactInvoice(s, inv, margins, branchNote) : layoutElectronicInvoice(s, inv, margins);
 }
 
 } // namespace kv::documents

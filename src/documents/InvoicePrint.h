@@ -84,8 +84,9 @@ tools::Document layoutCompactInvoice(const core::Session& s, const SavedInvoice&
 tools::Document layoutElectronicInvoice(const core::Session& s, const SavedInvoice& inv, const QMarginsF& marginsMm);
 
 // The layout the firm's SELFORM chooses, with the user's margins (REPINFO of s.UNM); nullopt for
-// a SELFORM other than 0 or 1.
-std::optional<tools::Document> layoutInvoice(const core::Session& s, const SavedInvoice& inv);
+// a SELFORM other than 0 or 1. `branchNote` as for the compact layout (the electronic one always
+// prints the note).
+std::optional<tools::Document> layoutInvoice(const core::Session& s, const SavedInvoice& inv, bool branchNote = false);
 
 namespace text {
 inline QString taxInvoice() { return QStringLiteral("فاتورة ضريبية"); }

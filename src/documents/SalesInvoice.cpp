@@ -54,6 +54,19 @@ int sysIdPrefix(const core::Session& s)
     return ok ? n : 0;
 }
 
+// A typed amount: Latin or Arabic-Indic digits, '.' or the Arabic decimal separator.
+std::optional<core::Fixed<4>> parseAmount(const QString& typed)
+{
+    QString t = typed.trimmed();
+    for (QChar& c : t) {
+        const char16_t u = c.unicode();
+        if (u >= 0x0660 && u <= 0x0669) c = QChar(u'0' + (u - 0x0660));
+        else if (u >= 0x06F0 && u <= 0x06F9) c = QChar(u'0' + (u - 0x06F0));
+        else if (u == 0x066B) c = QLatin1Char('.');
+    }
+    return core::Fixed<4>::parse(t);
+}
+
 } // namespace
 
 // --- Lines -------------------------------------------------------------------------------------
@@ -292,14 +305,21 @@ void SalesInvoice::chooseCash()
     loadPrices(header.ACCTNO);
 }
 
-int SalesInvoice::appendLine()
+SalesLine SalesInvoice::newLine() const
 {
     SalesLine l;
     l.UINDEX = 1;
     l.QTYSOLD = s_.gBCUse.trimmed() == QLatin1String("T") ? Qty::fromInt(1) : Qty();
-    lines.append(l);
+    return l;
+}
+
+int SalesInvoice::appendLine()
+{
+    lines.append(newLine());
     return int(lines.size()) - 1;
 }
+
+int SalesInvoice::nextLineNumber() { return ++nextLno_ + sysIdPrefix(s_); }
 
 LineBefore SalesInvoice::lineBefore(int i) const
 {
@@ -322,7 +342,7 @@ Outcome SalesInvoice::postLine(int i, const SalesLine& edited, const LineBefore&
     const Outcome o = applyLineRules(l, *item, rules, before);
     if (!o.ok) return o;
 
-    if (l.LNO == 0) l.LNO = ++nextLno_ + sysIdPrefix(s_);
+    if (l.LNO == 0) l.LNO = nextLineNumber();
     if (i >= 0 && i < lines.size())
         lines[i] = l;
     else
@@ -382,6 +402,175 @@ Outcome SalesInvoice::checkSave()
 
     recomputeTotals();
     return Outcome::pass();
+}
+
+// --- Holding and resuming ------------------------------------------------------------------------
+
+void SalesInvoice::park(db::Transaction& tr, int holdNumber) const
+{
+    tr.execute(QStringLiteral("insert into ZGT_TRNS3H (INVSEL, ACCTNO, CUSTNAME, LOCAT, TIRMS, REFNO, QUOTNO, SALORD,"
+                              " DAYS, DISFLG, SALRID) values (:INVSEL, :ACCTNO, :CUSTNAME, :LOCAT, :TIRMS, :REFNO,"
+                              " :QUOTNO, :SALORD, :DAYS, :DISFLG, :SALRID)"),
+               {{"INVSEL", db::toValue(holdNumber)},
+                {"ACCTNO", textOrNull(header.ACCTNO)},
+                {"CUSTNAME", textOrNull(header.CUSTNAME)},
+                {"LOCAT", textOrNull(header.LOCAT)},
+                {"TIRMS", db::toValue(header.TIRMS)},
+                {"REFNO", textOrNull(header.REFNO)},
+                {"QUOTNO", db::toValue(header.QUOTNO)},
+                {"SALORD", db::toValue(header.SALORD)},
+                {"DAYS", db::toValue(header.DAYS)},
+                {"DISFLG", db::toValue(header.DISFLG)},
+                {"SALRID", textOrNull(header.SALRID)}});
+
+    db::Query line(tr, QStringLiteral("insert into ZGT_TRNS3D (INVSEL, LNO, ITEMNO, MFRID, UCOST, UINDEX, QTYSOLD, QSOLD,"
+                                      " UPRICE, SUBAMNT, DISVAL, DISPER, AMOUNT, VATPER, VATAMNT) values (:INVSEL, :LNO,"
+                                      " :ITEMNO, :MFRID, :UCOST, :UINDEX, :QTYSOLD, :QSOLD, :UPRICE, :SUBAMNT, :DISVAL,"
+                                      " :DISPER, :AMOUNT, :VATPER, :VATAMNT)"));
+    line.bind(QStringLiteral("INVSEL"), holdNumber);
+    int order = 0;
+    for (const SalesLine& l : lines) {
+        if (l.ITEMNO.trimmed().isEmpty()) continue;
+        line.bind(QStringLiteral("LNO"), ++order)
+            .bind(QStringLiteral("ITEMNO"), l.ITEMNO.trimmed())
+            .bind(QStringLiteral("MFRID"), l.MFRID > 0 ? db::toValue(l.MFRID) : db::Value(db::Null{}))
+            .bind(QStringLiteral("UCOST"), l.UCOST.toDecimal())
+            .bind(QStringLiteral("UINDEX"), l.UINDEX)
+            .bind(QStringLiteral("QTYSOLD"), l.QTYSOLD.toDecimal())
+            .bind(QStringLiteral("QSOLD"), l.QSOLD.toDecimal())
+            .bind(QStringLiteral("UPRICE"), l.UPRICE.toDecimal())
+            .bind(QStringLiteral("SUBAMNT"), l.SUBAMNT.toDecimal())
+            .bind(QStringLiteral("DISVAL"), l.DISVAL.toDecimal())
+            .bind(QStringLiteral("DISPER"), l.DISPER.toDecimal())
+            .bind(QStringLiteral("AMOUNT"), l.AMOUNT.toDecimal())
+            .bind(QStringLiteral("VATPER"), l.VATPER.toDecimal())
+            .bind(QStringLiteral("VATAMNT"), l.VATAMNT.toDecimal());
+        line.execute();
+    }
+}
+
+Outcome SalesInvoice::resume(int holdNumber)
+{
+    SalesHeader held;
+    QList<SalesLine> heldLines;
+    {
+        // The hold tables belong to this connection: the screen's own reads see the same rows.
+        db::Transaction tr(*s_.MainDB);
+        db::Query h(tr, QStringLiteral("select * from ZGT_TRNS3H where INVSEL = :N"));
+        h.bind(QStringLiteral("N"), holdNumber);
+        h.execute();
+        if (!h.next()) return Outcome::stop(QString(), QString());
+        held.ACCTNO = h.text(kAcctNo).trimmed();
+        held.CUSTNAME = h.text(QStringLiteral("CUSTNAME")).trimmed();
+        held.LOCAT = h.text(QStringLiteral("LOCAT")).trimmed();
+        held.TIRMS = int(h.integer(QStringLiteral("TIRMS")));
+        held.REFNO = h.text(QStringLiteral("REFNO")).trimmed();
+        held.QUOTNO = int(h.integer(QStringLiteral("QUOTNO")));
+        held.SALORD = int(h.integer(QStringLiteral("SALORD")));
+        held.DAYS = int(h.integer(QStringLiteral("DAYS")));
+        held.DISFLG = int(h.integer(QStringLiteral("DISFLG")));
+        held.SALRID = h.text(QStringLiteral("SALRID")).trimmed();
+        while (h.next()) {}
+
+        db::Query d(tr, QStringLiteral("select * from ZGT_TRNS3D where INVSEL = :N order by LNO"));
+        d.bind(QStringLiteral("N"), holdNumber);
+        d.execute();
+        while (d.next()) {
+            SalesLine l;
+            l.ITEMNO = d.text(kItemNo).trimmed();
+            l.MFRID = int(d.integer(QStringLiteral("MFRID")));
+            l.UCOST = Money::fromDecimal(d.decimal(QStringLiteral("UCOST"), 2));
+            l.UINDEX = int(d.integer(QStringLiteral("UINDEX"))) == 2 ? 2 : 1;
+            l.QTYSOLD = Qty::fromDecimal(d.decimal(kQty, 4));
+            l.QSOLD = Qty::fromDecimal(d.decimal(QStringLiteral("QSOLD"), 4));
+            l.UPRICE = Price::fromDecimal(d.decimal(kUPrice, 4));
+            l.DISVAL = Money::fromDecimal(d.decimal(QStringLiteral("DISVAL"), 2));
+            l.DISPER = Percent6::fromDecimal(d.decimal(QStringLiteral("DISPER"), 6));
+            l.VATPER = Money::fromDecimal(d.decimal(QStringLiteral("VATPER"), 2));
+            heldLines.append(l);
+        }
+        tr.execute(QStringLiteral("delete from ZGT_TRNS3D where INVSEL = :N"), {{"N", db::toValue(holdNumber)}});
+        tr.execute(QStringLiteral("delete from ZGT_TRNS3H where INVSEL = :N"), {{"N", db::toValue(holdNumber)}});
+        tr.commit();
+    }
+
+    header.ACCTNO = held.ACCTNO;
+    header.CUSTNAME = held.CUSTNAME;
+    header.LOCAT = held.LOCAT;
+    header.TIRMS = held.TIRMS;
+    header.REFNO = held.REFNO;
+    header.QUOTNO = held.QUOTNO;
+    header.SALORD = held.SALORD;
+    header.DAYS = held.DAYS;
+    header.DISFLG = held.DISFLG;
+    header.SALRID = held.SALRID;
+    // A number in these fields was converted into this invoice before it was held (a refused
+    // conversion clears its field), so the save marks it as the original entry would have.
+    convQuot_ = held.QUOTNO;
+    convQReq_ = held.SALORD;
+
+    // The address is not held: it comes from the account again.
+    header.address = masters::AccountAddress{};
+    Outcome result = selectCustomer(held.ACCTNO);
+    if (!result.ok) result = Outcome::notice(result.message, result.field);
+    header.CUSTNAME = held.CUSTNAME;
+    header.SALRID = held.SALRID;
+    header.DAYS = held.DAYS;
+    header.TIRMS = held.TIRMS;
+
+    lines.clear();
+    for (SalesLine& l : heldLines) {
+        computeLineAmounts(l);
+        l.LNO = nextLineNumber();
+        lines.append(l);
+    }
+    appendLine();
+
+    // The overall percentage follows the discount as a totals pass after the lines would show it.
+    header.DISPER = Price();
+    header.DISVAL = sumLines(lines).DISVAL;
+    recomputeTotals();
+    return result;
+}
+
+// --- Line prompts and the address window ---------------------------------------------------------
+
+Outcome SalesInvoice::setLineTotal(int i, const QString& typed)
+{
+    if (i < 0 || i >= lines.size() || typed.trimmed().isEmpty()) return Outcome::stop(QString(), QString());
+    const std::optional<core::Fixed<4>> total = parseAmount(typed);
+    if (!total) return Outcome::stop(text::badAmount(), kUPrice);
+    SalesLine l = lines[i];
+    if (l.QTYSOLD.isZero()) return Outcome::stop(text::enterQuantity(), kQty);
+    l.UPRICE = core::div<4>(*total, l.QTYSOLD);
+    if (l.ITEMNO.trimmed().isEmpty()) {
+        // Nothing to post yet: the line keeps its price and stays under edit.
+        computeLineAmounts(l);
+        lines[i] = l;
+        return Outcome::stop(QString(), kItemNo);
+    }
+    return postLine(i, l, LineBefore{lines[i].ITEMNO, lines[i].UINDEX});
+}
+
+Outcome SalesInvoice::enterBarcode(int i, const QString& code)
+{
+    if (code.trimmed().isEmpty()) return Outcome::stop(QString(), QString());
+    if (i < 0 || i > lines.size()) i = int(lines.size());
+    const std::optional<QString> itemNo = masters::BarcodeRepository(s_).itemFor(code);
+    if (!itemNo) return Outcome::stop(s_.msg.mNoItm, kItemNo);
+    SalesLine l = i < lines.size() ? lines[i] : newLine();
+    l.ITEMNO = *itemNo;
+    return postLine(i, l, lineBefore(i));
+}
+
+void SalesInvoice::copyAddressFromAccount()
+{
+    const QString no = header.ACCTNO.trimmed();
+    if (no.isEmpty()) return;
+    const std::optional<masters::Account> a = masters::AccountRepository(s_).find(no);
+    if (!a) return;
+    header.LOCAT = a->LOCAT.trimmed();
+    header.address = a->address;
 }
 
 // --- Conversion from a quotation or a delivery note ----------------------------------------------

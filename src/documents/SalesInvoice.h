@@ -225,6 +225,35 @@ public:
     int convertedQuotation() const { return convQuot_; }
     int convertedDeliveryNote() const { return convQReq_; }
 
+    // Holding (the hold button, through Workflow::hold): the header fields a held invoice keeps and
+    // one hold-line row per line with an item, in line order, under `holdNumber`, in the caller's
+    // transaction (on this connection: the hold tables are private to it).
+    //   flow.hold([&](db::Transaction& tr, int n) { invoice.park(tr, n); });
+    void park(db::Transaction& tr, int holdNumber) const;
+    // Picking a held invoice from the list while a new one is under entry: its header fields
+    // replace the invoice's, the customer selection runs for its account (balance, price list,
+    // address) with the held customer name, salesman, days and terms kept; its lines replace the
+    // invoice's lines with their stored unit, quantities, cost and price (no repricing: the
+    // operator already saw these prices), the amounts recomputed; an empty line follows them. The
+    // held rows are deleted and committed, the totals recomputed. An unknown number stops without
+    // a message; a held account that is no longer on file comes back as a notice (mNoAct, ACCTNO)
+    // after the invoice was resumed.
+    Outcome resume(int holdNumber);
+
+    // F3, the line total typed into the prompt: empty does nothing; not a number
+    // text::badAmount(); a line of quantity 0 text::enterQuantity(); otherwise the price becomes
+    // total / quantity (four decimals) and the line is posted as it stands (its list price is not
+    // applied again; the minimum price and the customer's price still are). A line without an
+    // item keeps the new price and stays under edit.
+    Outcome setLineTotal(int i, const QString& typed);
+    // F1, a code read into the prompt: empty does nothing; a code not in ITEMBC gives mNoItm and
+    // the line is left as it was; otherwise the item goes into line i (i == lines.size() appends)
+    // and the line is posted as an item change.
+    Outcome enterBarcode(int i, const QString& code);
+    // The address window under entry with "Update Address" ticked: the account's LOCAT and its 13
+    // address and identity columns into the header (nothing when the account is not on file).
+    void copyAddressFromAccount();
+
     // The save checks in order, up to the question the screen asks next. May change the invoice: the terms
     // from the account, the customer selection, the cash customer's name, the totals.
     Outcome checkSave();
@@ -234,6 +263,8 @@ public:
 private:
     Outcome convertFrom(bool quotation, int number);
     void loadPrices(const QString& acctNo);
+    SalesLine newLine() const;
+    int nextLineNumber();
 
     const core::Session& s_;
     std::optional<masters::Account> account_;
@@ -281,6 +312,8 @@ inline QString askPrintInvoice() { return QStringLiteral("هل تريد طباع
 inline QString enterLineTotal() { return QStringLiteral("أدخل المبلغ الاجمالي"); }
 inline QString badAmount() { return QStringLiteral("المبلغ غير صحيح"); }
 inline QString enterQuantity() { return QStringLiteral("أدخل الكمية"); }
+inline QString readBarcode() { return QStringLiteral("إقرأ الباركود"); }
+inline QString enterTaxCode() { return QStringLiteral("أدخل الرقم الضريبي"); }
 } // namespace text
 
 } // namespace kv::documents

@@ -175,6 +175,7 @@ void Workflow::open()
 {
     state_ = State::Browse;
     susInv_ = 0;
+    s_.mDType = kind_.englishName;
     Transaction tr(*s_.MainDB);
     if (kind_.refreshesLatestDate) {
         const db::Value v = db::scalar(tr, QStringLiteral("select max(TRDATE) from ") + kind_.headerTable);

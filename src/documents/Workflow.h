@@ -105,7 +105,7 @@ public:
 
     // Opening the screen: browse on the document the session last showed when it still exists,
     // else on the last one; empties this connection's hold tables; the sales invoice also
-    // recomputes LTrDate from its own headers.
+    // recomputes LTrDate from its own headers. Records the kind's English name in mDType.
     void open();
 
     State state() const { return state_; }

@@ -58,13 +58,17 @@ DocumentWindow::DocumentWindow(core::Session& session, const documents::Document
     SBPrior = addCommand(bar_, QStringLiteral("السابق F5"), QStringLiteral("SBPrior"), QKeySequence(Qt::Key_F5),
                          [this] { flow_.prior(); refresh(); });
     SBNext = addCommand(bar_, QStringLiteral("التالي F6"), QStringLiteral("SBNext"), QKeySequence(Qt::Key_F6),
-                        [this] { flow_.next(); refresh(); });
+                        [this] { nextDocument(); });
     SBLast = addCommand(bar_, QStringLiteral("الأخير"), QStringLiteral("SBLast"), {}, [this] { flow_.last(); refresh(); });
     SBView = addCommand(bar_, QStringLiteral("بحث F7"), QStringLiteral("SBView"), QKeySequence(Qt::Key_F7),
                         [this] { viewDocument(); });
     bar_->addSeparator();
     SBPrint = addCommand(bar_, QStringLiteral("طباعة Ctrl+P"), QStringLiteral("SBPrint"), QKeySequence(Qt::CTRL | Qt::Key_P),
                          [this] { printDocument(); });
+    if (kind.offersHold()) {
+        bar_->addSeparator();
+        SBSusp = addCommand(bar_, QStringLiteral("تعليق"), QStringLiteral("SBSusp"), {}, [this] { holdDocument(); });
+    }
     body->addWidget(bar_);
 }
 
@@ -87,6 +91,7 @@ void DocumentWindow::refresh()
     SBPrint->setEnabled(b.print);
     SBPost->setEnabled(b.post);
     SBCancel->setEnabled(b.cancel);
+    if (SBSusp) SBSusp->setEnabled(b.hold);
     if (flow_.state() == documents::State::Browse) showDocument(flow_.shown());
 }
 
@@ -110,6 +115,7 @@ void DocumentWindow::postDocument()
     setEditable(false);
     endEntry();
     refresh();
+    afterSave();
 }
 
 void DocumentWindow::cancelDocument()
@@ -118,6 +124,29 @@ void DocumentWindow::cancelDocument()
     flow_.cancel();
     setEditable(false);
     endEntry();
+    refresh();
+}
+
+void DocumentWindow::holdDocument()
+{
+    if (flow_.state() != documents::State::Entry) return;
+    const documents::Reply r = flow_.hold([this](db::Transaction& tr, int number) { parkEntry(tr, number); });
+    if (!r.done) {
+        if (!r.message.isEmpty()) showError(this, r.message);
+        return;
+    }
+    SBSusp->setText(QStringLiteral("?"));
+    setEditable(false);
+    endEntry();
+    refresh();
+    afterHold();
+}
+
+void DocumentWindow::nextDocument()
+{
+    if (flow_.state() != documents::State::Browse) return;
+    beforeNext();
+    flow_.next();
     refresh();
 }
 

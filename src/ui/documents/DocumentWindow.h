@@ -11,6 +11,8 @@ class QLineEdit;
 class QToolBar;
 class QVBoxLayout;
 
+namespace kv::db { class Transaction; }
+
 namespace kv::ui {
 
 // One-value question: caption "   بـحــث    Search" (callers replace it), the edit EditTrNo,
@@ -39,12 +41,15 @@ public:
     QAction* SBLast = nullptr;
     QAction* SBView = nullptr;
     QAction* SBPrint = nullptr;
+    QAction* SBSusp = nullptr;   // hold (kinds with hold tables only)
     QAction* SBExit = nullptr;
 
     void insertDocument();
     void postDocument();
     void cancelDocument();
     void viewDocument();
+    void holdDocument();
+    void nextDocument();
 
 protected:
     // Opens the workflow and shows its document; call at the end of the screen's constructor.
@@ -53,7 +58,11 @@ protected:
     virtual void showDocument(int number) = 0;   // browse state: the saved document (0: none)
     virtual void startEntry() = 0;               // after Insert
     virtual bool saveEntry() = 0;                // the screen's checks, the question, the save
-    virtual void endEntry() {}                   // after a save or cancel, before the reshow
+    virtual void endEntry() {}                   // after a save, cancel or hold, before the reshow
+    virtual void afterSave() {}                  // browse state on the saved document
+    virtual void parkEntry(db::Transaction&, int /*holdNumber*/) {} // hold: copy the entry into the hold tables
+    virtual void afterHold() {}                  // browse state after a hold
+    virtual void beforeNext() {}                 // Next, before it moves (browse state)
     virtual void printDocument();
     virtual void setEditable(bool editable) = 0; // header and grid writable in the entry state
 
@@ -64,8 +73,6 @@ protected:
     core::Session& s_;
     documents::Workflow flow_;
     QVBoxLayout* body = nullptr; // the screen's fields go below the command bar
-
-private:
     QToolBar* bar_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 // The sales invoice screen over the demo firm: an invoice typed for a customer with two lines
-// is saved with its lines and takes the quantities out of stock; a cancelled one leaves nothing.
+// is saved with its lines and takes the quantities out of stock; a cancelled one leaves nothing;
+// hold and resume, the line prompts, the address window of a saved invoice, print.
 #include "../UiTest.h"
 
 #include "db/Connection.h"
@@ -7,6 +8,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -16,6 +20,15 @@ using namespace kv;
 using kv::test::ModalScript;
 
 namespace {
+
+// Answers a number prompt (TTrnSrchF): types the text and presses the given button.
+ModalScript::Handler answerPrompt(const QString& text, const char* button = "BBOk")
+{
+    return [text, button](QWidget* w) {
+        if (auto* e = w->findChild<QLineEdit*>(QStringLiteral("EditTrNo"))) e->setText(text);
+        ModalScript::press(QString::fromLatin1(button))(w);
+    };
+}
 
 class SalesInvoiceScreen : public ::testing::Test {
 protected:
@@ -76,10 +89,11 @@ TEST_F(SalesInvoiceScreen, SavesATypedInvoiceAndTakesItOutOfStock)
     EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("50.00"));
 
     ModalScript script;
-    script.then(ModalScript::ok()); // "هل تريد الحفظ؟"
+    script.then(ModalScript::ok()).then(ModalScript::no()); // "هل تريد الحفظ؟", then no print
     w.SBPost->trigger();
-    ASSERT_EQ(script.seen().size(), 1u);
+    ASSERT_EQ(script.seen().size(), 2u);
     EXPECT_EQ(script.seen()[0].text, session->msg.mUSave);
+    EXPECT_EQ(script.seen()[1].text, documents::text::askPrintInvoice());
 
     const int saved = w.workflow().shown();
     EXPECT_EQ(w.workflow().state(), documents::State::Browse);
@@ -111,6 +125,129 @@ TEST_F(SalesInvoiceScreen, CancelLeavesNothing)
     EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3")), headers);
     EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3D")), lines);
     EXPECT_EQ(value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10002'")), onHand);
+}
+
+TEST_F(SalesInvoiceScreen, HeldInvoiceComesBackIntoTheNextEntry)
+{
+    const QString headers = value(QStringLiteral("select count(*) from TRANS3"));
+    ui::TQtySoldF w(*session);
+    ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
+    w.DBECustName->setText(QStringLiteral("مؤسسة النور"));
+    w.SBSusp->trigger();
+    EXPECT_EQ(w.workflow().state(), documents::State::Browse);
+    EXPECT_EQ(w.SBSusp->text(), QStringLiteral("?"));
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3")), headers); // nothing saved
+
+    w.SBInsert->trigger();
+    ASSERT_EQ(w.CBHeld->count(), 2); // the caption row and the held invoice
+    EXPECT_TRUE(w.CBHeld->isEnabled());
+    EXPECT_EQ(w.CBHeld->itemText(1), QStringLiteral("مؤسسة النور"));
+    w.resumeHeld(1);
+    EXPECT_EQ(w.DBEAcctNo->text(), QStringLiteral("120005"));
+    EXPECT_EQ(w.DBECustName->text(), QStringLiteral("مؤسسة النور"));
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("50.00"));
+    EXPECT_EQ(w.Grid->item(0, ui::TQtySoldF::ColItem)->text(), QStringLiteral("10002"));
+    EXPECT_FALSE(w.CBHeld->isEnabled());
+    w.SBCancel->trigger();
+    w.SBInsert->trigger();
+    EXPECT_EQ(w.CBHeld->count(), 1); // taken back: no longer held
+    w.SBCancel->trigger();
+}
+
+TEST_F(SalesInvoiceScreen, LinePromptsAndLineDelete)
+{
+    ui::TQtySoldF w(*session);
+    ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
+    w.Grid->setCurrentCell(0, ui::TQtySoldF::ColQty);
+
+    // F3: 100 for 3 pieces.
+    {
+        ModalScript script;
+        script.then(answerPrompt(QStringLiteral("100")));
+        w.enterLineTotal();
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].title, documents::text::enterLineTotal());
+    }
+    EXPECT_EQ(w.Grid->item(0, ui::TQtySoldF::ColPrice)->text(), QStringLiteral("33.3333"));
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("120.00"));
+
+    // A prompt closed with Cancel still acts on its text: not a number.
+    {
+        ModalScript script;
+        script.then(answerPrompt(QStringLiteral("abc"), "BBCancel")).then(ModalScript::ok());
+        w.enterLineTotal();
+        ASSERT_EQ(script.seen().size(), 2u);
+        EXPECT_EQ(script.seen()[1].text, documents::text::badAmount());
+    }
+
+    // Ctrl+Delete takes the current line out and the totals follow.
+    w.Grid->setCurrentCell(1, ui::TQtySoldF::ColItem);
+    w.deleteLine();
+    EXPECT_EQ(w.Grid->rowCount(), 2);
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("100.00"));
+    w.SBCancel->trigger();
+}
+
+TEST_F(SalesInvoiceScreen, AddressOfASavedInvoiceChangesForThePrintOnly)
+{
+    ui::TQtySoldF w(*session);
+    ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
+    {
+        ModalScript script;
+        script.then(ModalScript::ok()).then(ModalScript::no());
+        w.SBPost->trigger();
+    }
+    const int saved = w.workflow().shown();
+    ASSERT_TRUE(w.shownInvoice());
+    {
+        ModalScript script;
+        script.then([](QWidget* d) {
+            ModalScript::press(QStringLiteral("BBEdit"))(d);
+            d->findChild<QLineEdit*>(QStringLiteral("DBECity"))->setText(QStringLiteral("الدمام"));
+            d->findChild<QLineEdit*>(QStringLiteral("DBETaxCode"))->setText(QStringLiteral("310000000000003"));
+            ModalScript::press(QStringLiteral("BBOk"))(d);
+        });
+        w.clientInfo();
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].title, QStringLiteral("Client Info"));
+    }
+    EXPECT_EQ(w.shownInvoice()->header.address.CITY, QStringLiteral("الدمام"));
+    EXPECT_EQ(documents::invoiceTitle(w.shownInvoice()->header), documents::text::taxInvoice());
+    EXPECT_EQ(value(QStringLiteral("select coalesce(CITY, '') from TRANS3 where INVSEL = %1").arg(saved)), QString());
+
+    // Print goes through the print options; cancelling them prints nothing.
+    {
+        ModalScript script;
+        script.then(ModalScript::press(QStringLiteral("BBCancel")));
+        w.SBPrint->trigger();
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].objectName, QStringLiteral("TPrintOptF"));
+    }
+
+    // Showing the invoice again shows the stored address.
+    w.SBFirst->trigger();
+    w.SBLast->trigger();
+    EXPECT_EQ(w.workflow().shown(), saved);
+    EXPECT_TRUE(w.shownInvoice()->header.address.CITY.isEmpty());
+}
+
+TEST_F(SalesInvoiceScreen, PreviousBalanceBlinksWhileEntering)
+{
+    {
+        db::Transaction tr(*session->MainDB);
+        tr.execute(QStringLiteral("insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (1, 99, '120007', 75, 0)"));
+        tr.execute(QStringLiteral("update ACCT set ISACTIVE = 0, CRLIMIT2 = 5000 where ACCTNO = '120007'"));
+        tr.commit();
+    }
+    ui::TQtySoldF w(*session);
+    w.SBInsert->trigger();
+    EXPECT_FALSE(w.blinking());
+    w.DBEAcctNo->setText(QStringLiteral("120007"));
+    w.accountEntered();
+    EXPECT_TRUE(w.blinking());
+    EXPECT_EQ(w.LblCrLimit->text(), QStringLiteral("حد إئتمان:5000"));
+    w.SBCancel->trigger();
+    EXPECT_FALSE(w.blinking());
 }
 
 } // namespace
