@@ -197,7 +197,10 @@ void Workflow::open()
 void Workflow::refreshBounds()
 {
     Transaction tr(*s_.MainDB);
-    Query q(tr, QStringLiteral("select min(%1) as LO, max(%1) as HI from %2").arg(kind_.numberColumn, kind_.headerTable));
+    // Two sub-selects: each reads one end of its index, where one select with both aggregates
+    // scans the table.
+    Query q(tr, QStringLiteral("select (select min(%1) from %2) as LO, (select max(%1) from %2) as HI from RDB$DATABASE")
+                    .arg(kind_.numberColumn, kind_.headerTable));
     q.execute();
     firstNo_ = lastNo_ = 0;
     if (q.next()) {

@@ -47,6 +47,9 @@ TEST(SchemaUpgrade, GivesAnOlderYearTheItemSearchTableFilledFromItsItems) {
     EXPECT_EQ(searchRows(*c), filled);
     EXPECT_EQ(count(*c, "SELECT COUNT(*) FROM ITEMSRCH WHERE SRCH = CAST('PEN BLUE' AS VARCHAR(160) CHARACTER SET OCTETS)"), 1);
     EXPECT_EQ(count(*c, "SELECT COUNT(*) FROM RDB$INDICES WHERE RDB$INDEX_NAME = 'IX_ITEMSRCH_DESCR'"), 1);
+    // The document numbers gain their descending indexes (one per header table).
+    EXPECT_EQ(count(*c, "SELECT COUNT(*) FROM RDB$INDICES WHERE RDB$INDEX_NAME STARTING WITH 'IXD_'"
+                        " AND RDB$INDEX_TYPE = 1"), 7);
 
     core::upgradeYearDatabase(*c); // a second run changes nothing
     EXPECT_EQ(searchRows(*c), filled);

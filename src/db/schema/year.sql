@@ -747,6 +747,16 @@ CREATE TABLE PAIDD (
 );
 CREATE INDEX IX_PAIDD_ACCTNO ON PAIDD (ACCTNO);
 
+-- Document numbers downwards: the last number, and the step back over a gap, read one
+-- index entry instead of scanning the year. The schema upgrade adds them to older databases.
+CREATE DESCENDING INDEX IXD_TRANS1_INVIN ON TRANS1 (INVIN);
+CREATE DESCENDING INDEX IXD_TRANS2_INVOUT ON TRANS2 (INVOUT);
+CREATE DESCENDING INDEX IXD_TRANS3_INVSEL ON TRANS3 (INVSEL);
+CREATE DESCENDING INDEX IXD_TRANS4_INVRET ON TRANS4 (INVRET);
+CREATE DESCENDING INDEX IXD_QREQ_QREQNO ON QREQ (QREQNO);
+CREATE DESCENDING INDEX IXD_QUOT_QUOTNO ON QUOT (QUOTNO);
+CREATE DESCENDING INDEX IXD_PORDER_PORDNO ON PORDER (PORDNO);
+
 /* ---------------------------------------------------------------------------
    Work tables: private to a connection, kept across commits, gone on disconnect
    --------------------------------------------------------------------------- */

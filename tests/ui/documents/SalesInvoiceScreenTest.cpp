@@ -5,7 +5,9 @@
 
 #include "db/Connection.h"
 #include "ui/documents/QtySold.h"
+#include "ui/tools/Preview.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -222,6 +224,27 @@ TEST_F(SalesInvoiceScreen, AddressOfASavedInvoiceChangesForThePrintOnly)
         w.SBPrint->trigger();
         ASSERT_EQ(script.seen().size(), 1u);
         EXPECT_EQ(script.seen()[0].objectName, QStringLiteral("TPrintOptF"));
+    }
+    // Preview: the page of the shown invoice, with the address typed above.
+    {
+        ModalScript script;
+        int pages = 0;
+        script.then([](QWidget* d) {
+                  d->findChild<QAbstractButton*>(QStringLiteral("RBPreview"))->click();
+                  ModalScript::press(QStringLiteral("BBOk"))(d);
+              })
+            .then([&pages](QWidget* d) {
+                auto* pv = qobject_cast<ui::TPreviewF*>(d);
+                if (pv) {
+                    pages = pv->pageCount();
+                    pv->shownImage().save(QStringLiteral("/tmp/kv_sales_invoice_preview.png"));
+                }
+                d->close();
+            });
+        w.SBPrint->trigger();
+        ASSERT_EQ(script.seen().size(), 2u);
+        EXPECT_EQ(script.seen()[1].objectName, QStringLiteral("TPreviewF"));
+        EXPECT_EQ(pages, 1);
     }
 
     // Showing the invoice again shows the stored address.
