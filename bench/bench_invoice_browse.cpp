@@ -2,7 +2,7 @@
 // (150,000 lines) for 20 customers, generated once. Measures what the sales screen reads when it
 // shows an invoice (header, lines, names, the customer's balance), the previous balance alone,
 // a step to the next invoice, and the item's sales history for a customer (F8).
-#include "admin/DataFolder.h"
+#include "BenchFirm.h"
 #include "core/Session.h"
 #include "core/Startup.h"
 #include "db/Connection.h"
@@ -37,27 +37,10 @@ Year* year()
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kv-bench-XXXXXX"));
     if (y) return y.get();
 
-    admin::InitOptions o;
-    o.year = QStringLiteral("2026");
-    o.adminPassword = QStringLiteral("1234");
-    o.demo = true;
-    o.dir = dir.path() + QStringLiteral("/data");
-    const admin::InitResult r = admin::createDataFolder(o);
-    if (!r.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(r.error));
-        return nullptr;
-    }
     auto f = std::make_unique<Year>();
-    f->session = std::make_unique<core::Session>();
+    f->session = bench::openDemoFirm(dir.path() + QStringLiteral("/data"));
+    if (!f->session) return nullptr;
     core::Session& s = *f->session;
-    s.mServer = r.acDbLines.value(0);
-    s.mIBMain = r.acDbLines.value(1);
-    s.mIBPath = r.acDbLines.value(2);
-    core::Startup st(s);
-    if (st.openDatabases() || st.finish()) return nullptr;
-    s.msg.load(0);
-    s.vAdmin = QStringLiteral("SV");
-    s.UNM = QStringLiteral("bench");
 
     QElapsedTimer t;
     t.start();

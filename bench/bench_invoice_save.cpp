@@ -1,7 +1,7 @@
 // Saving one sales invoice of 10, 100 and 1,000 lines through saveDocument: on the embedded
 // engine, and on the loopback server when KV_TEST_FB_SERVER / KV_TEST_FB_DIR name one.
 // Each iteration saves the same prepared invoice again under a new number.
-#include "admin/DataFolder.h"
+#include "BenchFirm.h"
 #include "core/Session.h"
 #include "core/Startup.h"
 #include "db/Connection.h"
@@ -32,35 +32,20 @@ Firm* firm(bool server)
     static QTemporaryDir local(QDir::tempPath() + QStringLiteral("/kv-bench-XXXXXX"));
     if (auto it = firms.find(server); it != firms.end()) return it->second.get();
 
-    admin::InitOptions o;
-    o.year = QStringLiteral("2026");
-    o.adminPassword = QStringLiteral("1234");
-    o.demo = true;
+    QString dir, host;
     if (server) {
-        const QString host = qEnvironmentVariable("KV_TEST_FB_SERVER"), dir = qEnvironmentVariable("KV_TEST_FB_DIR");
-        if (host.isEmpty() || dir.isEmpty()) return nullptr;
-        o.server = host;
-        o.dir = dir + QStringLiteral("/bench") + QUuid::createUuid().toString(QUuid::Id128).left(10);
-        QDir().mkpath(o.dir);
+        host = qEnvironmentVariable("KV_TEST_FB_SERVER");
+        const QString base = qEnvironmentVariable("KV_TEST_FB_DIR");
+        if (host.isEmpty() || base.isEmpty()) return nullptr;
+        dir = base + QStringLiteral("/bench") + QUuid::createUuid().toString(QUuid::Id128).left(10);
+        QDir().mkpath(dir);
     } else {
-        o.dir = local.path() + QStringLiteral("/data");
-    }
-    const admin::InitResult r = admin::createDataFolder(o);
-    if (!r.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(r.error));
-        return nullptr;
+        dir = local.path() + QStringLiteral("/data");
     }
     auto f = std::make_unique<Firm>();
-    f->session = std::make_unique<core::Session>();
+    f->session = bench::openDemoFirm(dir, host);
+    if (!f->session) return nullptr;
     core::Session& s = *f->session;
-    s.mServer = r.acDbLines.value(0);
-    s.mIBMain = r.acDbLines.value(1);
-    s.mIBPath = r.acDbLines.value(2);
-    core::Startup st(s);
-    if (st.openDatabases() || st.finish()) return nullptr;
-    s.msg.load(0);
-    s.vAdmin = QStringLiteral("SV");
-    s.UNM = QStringLiteral("bench");
     s.gXQSel = QStringLiteral("F");
     {
         db::Transaction tr(*s.MainDB);

@@ -39,6 +39,23 @@ db::Value textOrNull(const QString& t)
     return v.isEmpty() ? db::Value(db::Null{}) : db::Value(v);
 }
 
+// The columns a line has in TRANS3D and in the hold-line table alike.
+void bindLineValues(db::Query& q, const SalesLine& l)
+{
+    q.bind(QStringLiteral("MFRID"), l.MFRID > 0 ? db::toValue(l.MFRID) : db::Value(db::Null{}))
+        .bind(QStringLiteral("UINDEX"), l.UINDEX)
+        .bind(QStringLiteral("QTYSOLD"), l.QTYSOLD.toDecimal())
+        .bind(QStringLiteral("QSOLD"), l.QSOLD.toDecimal())
+        .bind(QStringLiteral("UPRICE"), l.UPRICE.toDecimal())
+        .bind(QStringLiteral("UCOST"), l.UCOST.toDecimal())
+        .bind(QStringLiteral("SUBAMNT"), l.SUBAMNT.toDecimal())
+        .bind(QStringLiteral("DISVAL"), l.DISVAL.toDecimal())
+        .bind(QStringLiteral("DISPER"), l.DISPER.toDecimal())
+        .bind(QStringLiteral("AMOUNT"), l.AMOUNT.toDecimal())
+        .bind(QStringLiteral("VATPER"), l.VATPER.toDecimal())
+        .bind(QStringLiteral("VATAMNT"), l.VATAMNT.toDecimal());
+}
+
 bool tableExists(db::Transaction& tr, const char* name)
 {
     const db::Value v = db::scalar(tr, QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = :N"),
@@ -431,20 +448,8 @@ void SalesInvoice::park(db::Transaction& tr, int holdNumber) const
     int order = 0;
     for (const SalesLine& l : lines) {
         if (l.ITEMNO.trimmed().isEmpty()) continue;
-        line.bind(QStringLiteral("LNO"), ++order)
-            .bind(QStringLiteral("ITEMNO"), l.ITEMNO.trimmed())
-            .bind(QStringLiteral("MFRID"), l.MFRID > 0 ? db::toValue(l.MFRID) : db::Value(db::Null{}))
-            .bind(QStringLiteral("UCOST"), l.UCOST.toDecimal())
-            .bind(QStringLiteral("UINDEX"), l.UINDEX)
-            .bind(QStringLiteral("QTYSOLD"), l.QTYSOLD.toDecimal())
-            .bind(QStringLiteral("QSOLD"), l.QSOLD.toDecimal())
-            .bind(QStringLiteral("UPRICE"), l.UPRICE.toDecimal())
-            .bind(QStringLiteral("SUBAMNT"), l.SUBAMNT.toDecimal())
-            .bind(QStringLiteral("DISVAL"), l.DISVAL.toDecimal())
-            .bind(QStringLiteral("DISPER"), l.DISPER.toDecimal())
-            .bind(QStringLiteral("AMOUNT"), l.AMOUNT.toDecimal())
-            .bind(QStringLiteral("VATPER"), l.VATPER.toDecimal())
-            .bind(QStringLiteral("VATAMNT"), l.VATAMNT.toDecimal());
+        line.bind(QStringLiteral("LNO"), ++order).bind(QStringLiteral("ITEMNO"), l.ITEMNO.trimmed());
+        bindLineValues(line, l);
         line.execute();
     }
 }
@@ -733,20 +738,8 @@ void SalesInvoiceWriter::write(db::Transaction& tr, int number)
         .bind(QStringLiteral("SALRID"), textOrNull(h.SALRID));
     for (const SavedLine& s : saved) {
         const SalesLine& l = s.line;
-        line.bind(QStringLiteral("LNO"), s.LNO)
-            .bind(QStringLiteral("ITEMNO"), l.ITEMNO)
-            .bind(QStringLiteral("MFRID"), l.MFRID > 0 ? db::toValue(l.MFRID) : db::Value(db::Null{}))
-            .bind(QStringLiteral("UINDEX"), l.UINDEX)
-            .bind(QStringLiteral("QTYSOLD"), l.QTYSOLD.toDecimal())
-            .bind(QStringLiteral("QSOLD"), l.QSOLD.toDecimal())
-            .bind(QStringLiteral("UPRICE"), l.UPRICE.toDecimal())
-            .bind(QStringLiteral("UCOST"), l.UCOST.toDecimal())
-            .bind(QStringLiteral("SUBAMNT"), l.SUBAMNT.toDecimal())
-            .bind(QStringLiteral("DISVAL"), l.DISVAL.toDecimal())
-            .bind(QStringLiteral("DISPER"), l.DISPER.toDecimal())
-            .bind(QStringLiteral("AMOUNT"), l.AMOUNT.toDecimal())
-            .bind(QStringLiteral("VATPER"), l.VATPER.toDecimal())
-            .bind(QStringLiteral("VATAMNT"), l.VATAMNT.toDecimal());
+        line.bind(QStringLiteral("LNO"), s.LNO).bind(QStringLiteral("ITEMNO"), l.ITEMNO);
+        bindLineValues(line, l);
         line.execute();
     }
 

@@ -82,15 +82,7 @@ protected:
     }
     void exec(const char* sql) { exec(QString::fromUtf8(sql)); }
     // One value as text ("" for NULL).
-    QString value(const QString& sql)
-    {
-        db::Transaction tr(*session->MainDB);
-        const db::Value v = db::scalar(tr, sql);
-        if (auto s = std::get_if<QString>(&v)) return s->trimmed();
-        if (auto d = std::get_if<db::Decimal>(&v)) return d->toString();
-        if (auto i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
-        return {};
-    }
+    QString value(const QString& sql) { return test::scalarText(*session->MainDB, sql); }
 
     std::unique_ptr<SalesInvoice> invoiceFor(const QString& acctNo)
     {

@@ -35,16 +35,7 @@ protected:
     void exec(const QString& statement) { exec({statement}); }
 
     // The single value of a query, as text ("" for NULL or no row; decimals as the column keeps them).
-    QString value(const QString& sql)
-    {
-        db::Transaction tr(*session->MainDB);
-        const db::Value v = db::scalar(tr, sql);
-        if (auto s = std::get_if<QString>(&v)) return s->trimmed();
-        if (auto d = std::get_if<db::Decimal>(&v)) return d->toString();
-        if (auto i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
-        if (auto t = std::get_if<QDate>(&v)) return t->toString(Qt::ISODate);
-        return {};
-    }
+    QString value(const QString& sql) { return test::scalarText(*session->MainDB, sql); }
 
     std::unique_ptr<core::Session> session;
 };

@@ -8,6 +8,16 @@
 
 namespace kv::test {
 
+QString scalarText(db::Connection& c, const QString& sql) {
+    db::Transaction tr(c);
+    const db::Value v = db::scalar(tr, sql);
+    if (auto t = std::get_if<QString>(&v)) return t->trimmed();
+    if (auto d = std::get_if<db::Decimal>(&v)) return d->toString();
+    if (auto i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
+    if (auto dt = std::get_if<QDate>(&v)) return dt->toString(Qt::ISODate);
+    return {};
+}
+
 QString freshDir(const QString& tag) {
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs; // removed when the process ends
     auto dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/kv-") + tag + QStringLiteral("-XXXXXX"));

@@ -9,6 +9,10 @@
 
 namespace kv::test {
 
+// The single value of a query, as text: "" for NULL or no row, text trimmed, decimals with the
+// column's scale, dates yyyy-MM-dd.
+QString scalarText(db::Connection& c, const QString& sql);
+
 // A unique empty folder under the system temp folder, removed when the test process ends.
 QString freshDir(const QString& tag = QStringLiteral("t"));
 

@@ -589,33 +589,20 @@ void TQtySoldF::accountEntered()
     showCustomer();
 }
 
-void TQtySoldF::quotationEntered()
-{
-    if (!inv_ || DBEQuotNo->isReadOnly()) return;
-    const int n = DBEQuotNo->text().trimmed().toInt();
-    if (n == 0 || n == inv_->convertedQuotation()) return;
-    const Outcome o = inv_->convertFromQuotation(n);
-    if (!o.message.isEmpty()) showOutcome(o);
-    if (!o.ok) {
-        if (inv_->header.QUOTNO == 0) DBEQuotNo->clear();
-        return;
-    }
-    DBEAcctNo->setText(inv_->header.ACCTNO);
-    showCustomer();
-    inv_->appendLine();
-    showLines(inv_->lines);
-    showTotals();
-}
+void TQtySoldF::quotationEntered() { sourceEntered(true); }
+void TQtySoldF::deliveryNoteEntered() { sourceEntered(false); }
 
-void TQtySoldF::deliveryNoteEntered()
+// Leaving the quotation or delivery-note number: the invoice is made from that document.
+void TQtySoldF::sourceEntered(bool quotation)
 {
-    if (!inv_ || DBESalOrd->isReadOnly()) return;
-    const int n = DBESalOrd->text().trimmed().toInt();
-    if (n == 0 || n == inv_->convertedDeliveryNote()) return;
-    const Outcome o = inv_->convertFromDeliveryNote(n);
-    if (!o.message.isEmpty()) showOutcome(o);
+    QLineEdit* field = quotation ? DBEQuotNo : DBESalOrd;
+    if (!inv_ || field->isReadOnly()) return;
+    const int n = field->text().trimmed().toInt();
+    if (n == 0 || n == (quotation ? inv_->convertedQuotation() : inv_->convertedDeliveryNote())) return;
+    const Outcome o = quotation ? inv_->convertFromQuotation(n) : inv_->convertFromDeliveryNote(n);
+    showOutcome(o);
     if (!o.ok) {
-        if (inv_->header.SALORD == 0) DBESalOrd->clear();
+        if ((quotation ? inv_->header.QUOTNO : inv_->header.SALORD) == 0) field->clear();
         return;
     }
     DBEAcctNo->setText(inv_->header.ACCTNO);

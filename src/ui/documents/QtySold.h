@@ -124,6 +124,7 @@ private:
     void showHeaderTotals(const documents::SalesHeader& h, core::Money prevBal, core::Qty units);
     void showCustomer();
     void showCurrentLine();
+    void sourceEntered(bool quotation);
     void cellEdited(int row, int column);
     void postRow(int row);
     void showOutcome(const documents::Outcome& o);

@@ -51,16 +51,7 @@ protected:
         session->UNM = QStringLiteral("ADMIN");
         session->vAdmin = QStringLiteral("SV");
     }
-    QString value(const QString& sql)
-    {
-        db::Transaction tr(*session->MainDB);
-        const db::Value v = db::scalar(tr, sql);
-        if (std::holds_alternative<db::Null>(v)) return QStringLiteral("null");
-        if (auto* i = std::get_if<std::int64_t>(&v)) return QString::number(*i);
-        if (auto* d = std::get_if<db::Decimal>(&v)) return d->toString();
-        if (auto* t = std::get_if<QString>(&v)) return t->trimmed();
-        return QStringLiteral("?");
-    }
+    QString value(const QString& sql) { return test::scalarText(*session->MainDB, sql); }
     // Types an invoice for 120005: 3 of 10002 and 2 of 10003 at the list price 10.
     void typeInvoice(ui::TQtySoldF& w)
     {
@@ -271,6 +262,47 @@ TEST_F(SalesInvoiceScreen, PreviousBalanceBlinksWhileEntering)
     EXPECT_EQ(w.LblCrLimit->text(), QStringLiteral("حد إئتمان:5000"));
     w.SBCancel->trigger();
     EXPECT_FALSE(w.blinking());
+}
+
+} // namespace
+
+namespace {
+
+// Typing into the grid's cell editors: Enter posts the cell and moves along the line (item,
+// unit, quantity, price), then to the item of a new line.
+TEST_F(SalesInvoiceScreen, EnterInTheGridPostsAndMovesAlongTheLine)
+{
+    ui::TQtySoldF w(*session);
+    w.show();
+    w.SBInsert->trigger();
+    w.DBEAcctNo->setText(QStringLiteral("120005"));
+    w.accountEntered();
+    const auto typeCell = [&](const QString& text) {
+        w.Grid->editItem(w.Grid->item(w.Grid->currentRow(), w.Grid->currentColumn()));
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* e : w.Grid->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible()) editor = e;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    w.Grid->setFocus();
+    w.Grid->setCurrentCell(0, ui::TQtySoldF::ColItem);
+    typeCell(QStringLiteral("10002"));
+    EXPECT_EQ(w.Grid->item(0, ui::TQtySoldF::ColDescr)->text().isEmpty(), false);
+    const int afterItem = w.Grid->isColumnHidden(ui::TQtySoldF::ColUIndex) ? ui::TQtySoldF::ColQty : ui::TQtySoldF::ColUIndex;
+    EXPECT_EQ(w.Grid->currentColumn(), afterItem);
+    w.Grid->setCurrentCell(0, ui::TQtySoldF::ColQty);
+    typeCell(QStringLiteral("4"));
+    EXPECT_EQ(w.Grid->currentColumn(), int(ui::TQtySoldF::ColPrice));
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("40.00"));
+    typeCell(QStringLiteral("12"));
+    EXPECT_EQ(w.Grid->currentRow(), 1);
+    EXPECT_EQ(w.Grid->currentColumn(), int(ui::TQtySoldF::ColItem));
+    EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("48.00"));
+    w.SBCancel->trigger();
 }
 
 } // namespace
