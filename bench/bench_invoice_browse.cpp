@@ -1,7 +1,7 @@
 // Browsing the sales invoices of a busy year on the embedded engine: 30,000 invoices of 5 lines
 // (150,000 lines) for 20 customers, generated once. Measures what the sales screen reads when it
 // shows an invoice (header, lines, names, the customer's balance), the previous balance alone,
-// a step to the next invoice, and the item's sales history for a customer (F8).
+// a step to the next invoice, opening the screen, and the item's sales history for a customer (F8).
 #include "BenchFirm.h"
 #include "core/Session.h"
 #include "core/Startup.h"
@@ -116,6 +116,15 @@ void BM_NextInvoice(benchmark::State& state)
     }
 }
 
+// Opening the screen's workflow: the latest date, the hold tables emptied, the bounds.
+void BM_OpenScreen(benchmark::State& state)
+{
+    Year* y = year();
+    if (!y) return state.SkipWithError("no year");
+    documents::Workflow flow(*y->session, documents::salesInvoiceKind());
+    for (auto _ : state) flow.open();
+}
+
 void BM_ItemHistory(benchmark::State& state)
 {
     Year* y = year();
@@ -129,6 +138,7 @@ void BM_ItemHistory(benchmark::State& state)
 BENCHMARK(BM_ShowInvoice)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PreviousBalance)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_NextInvoice)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenScreen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ItemHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv)

@@ -54,6 +54,7 @@ skipping != "" {
 /^-- .*schema upgrade/ { next }
 /^-- Document numbers downwards/ { next }
 /^CREATE DESCENDING INDEX IXD_/ { next }
+/^-- The latest sales invoice date, read when/ { next }
 dropblank { dropblank = 0; if ($0 ~ /^$/) next }
 /^CREATE (GLOBAL TEMPORARY )?TABLE / {
     table = ($2 == "TABLE") ? $3 : $5

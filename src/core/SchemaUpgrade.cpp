@@ -99,7 +99,7 @@ void upgradeYearDatabase(db::Connection& year) {
         year.executeImmediate(QStringLiteral("CREATE TABLE CCENTG (CENTGNO Integer NOT NULL, CENTGNM Varchar(50), PRIMARY KEY (CENTGNO))"));
     addItemSearchTable(year);
     for (const char* index : {"IXD_TRANS1_INVIN", "IXD_TRANS2_INVOUT", "IXD_TRANS3_INVSEL", "IXD_TRANS4_INVRET",
-                              "IXD_QREQ_QREQNO", "IXD_QUOT_QUOTNO", "IXD_PORDER_PORDNO"})
+                              "IXD_QREQ_QREQNO", "IXD_QUOT_QUOTNO", "IXD_PORDER_PORDNO", "IXD_TRANS3_TRDATE"})
         if (!hasIndex(year, index))
             year.executeImmediate(templateStatement(QStringLiteral("DESCENDING INDEX ") + QString::fromLatin1(index)));
 }

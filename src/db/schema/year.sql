@@ -756,6 +756,8 @@ CREATE DESCENDING INDEX IXD_TRANS4_INVRET ON TRANS4 (INVRET);
 CREATE DESCENDING INDEX IXD_QREQ_QREQNO ON QREQ (QREQNO);
 CREATE DESCENDING INDEX IXD_QUOT_QUOTNO ON QUOT (QUOTNO);
 CREATE DESCENDING INDEX IXD_PORDER_PORDNO ON PORDER (PORDNO);
+-- The latest sales invoice date, read when the sales screen opens.
+CREATE DESCENDING INDEX IXD_TRANS3_TRDATE ON TRANS3 (TRDATE);
 
 /* ---------------------------------------------------------------------------
    Work tables: private to a connection, kept across commits, gone on disconnect
