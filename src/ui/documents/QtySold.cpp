@@ -392,8 +392,6 @@ void TQtySoldF::showHeaderTotals(const SalesHeader& h, Money prevBal, Qty units)
 
 void TQtySoldF::showLine(int row, const SalesLine& l)
 {
-    const bool was = filling_;
-    filling_ = true;
     QString descr, unit;
     if (!l.ITEMNO.trimmed().isEmpty()) {
         if (auto it = masters::ItemRepository(s_).find(l.ITEMNO.trimmed())) {
@@ -401,6 +399,13 @@ void TQtySoldF::showLine(int row, const SalesLine& l)
             unit = l.UINDEX == 2 ? it->SUBUNIT : it->UNIT;
         }
     }
+    showLine(row, l, descr, unit);
+}
+
+void TQtySoldF::showLine(int row, const SalesLine& l, const QString& descr, const QString& unit)
+{
+    const bool was = filling_;
+    filling_ = true;
     const bool blank = l.ITEMNO.trimmed().isEmpty();
     const QString cells[ColumnCount] = {
         l.ITEMNO, descr, QString::number(l.UINDEX), unit, m4(l.QTYSOLD), m4(l.UPRICE), m2(l.SUBAMNT),
@@ -415,11 +420,15 @@ void TQtySoldF::showLine(int row, const SalesLine& l)
     filling_ = was;
 }
 
-void TQtySoldF::showLines(const QList<SalesLine>& lines)
+void TQtySoldF::showLines(const QList<SalesLine>& lines, const QList<documents::PrintedLine>* saved)
 {
     filling_ = true;
     Grid->setRowCount(int(lines.size()));
-    for (int i = 0; i < lines.size(); ++i) showLine(i, lines[i]);
+    for (int i = 0; i < lines.size(); ++i) {
+        // A saved invoice brings its items' descriptions and units along.
+        if (saved) showLine(i, lines[i], (*saved)[i].description, (*saved)[i].unit);
+        else showLine(i, lines[i]);
+    }
     filling_ = false;
     int count = 0;
     for (const SalesLine& l : lines) count += l.ITEMNO.trimmed().isEmpty() ? 0 : 1;
@@ -495,7 +504,7 @@ void TQtySoldF::showDocument(int number)
     }
     QList<SalesLine> lines;
     for (const documents::PrintedLine& p : shown_->lines) lines.append(p.line);
-    showLines(lines);
+    showLines(lines, &shown_->lines);
     showHeaderTotals(h, prev, shown_->unitCount());
 }
 

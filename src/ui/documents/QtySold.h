@@ -118,8 +118,9 @@ private:
     void buildTotals();
     void showHeader(const documents::SalesHeader& h, const QString& acctName, const QString& tel,
                     core::Money prevBal);
-    void showLines(const QList<documents::SalesLine>& lines);
+    void showLines(const QList<documents::SalesLine>& lines, const QList<documents::PrintedLine>* saved = nullptr);
     void showLine(int row, const documents::SalesLine& l);
+    void showLine(int row, const documents::SalesLine& l, const QString& descr, const QString& unit);
     void showTotals();
     void showHeaderTotals(const documents::SalesHeader& h, core::Money prevBal, core::Qty units);
     void showCustomer();
