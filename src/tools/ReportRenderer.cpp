@@ -186,15 +186,22 @@ QString ReportRenderer::print(const Document& doc, QPagedPaintDevice& device, in
         return QStringLiteral("لا توجد صفحات للطباعة");
     copies = std::max(1, copies);
     if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
-        printer->setFullPage(true);
         if (!doc.title.isEmpty())
             printer->setDocName(doc.title);
+        // A real printer refuses a whole layout with margins below its own unprintable edges,
+        // and would then keep its default paper and orientation: set them one by one, and
+        // draw from the paper's corner (the pages carry their own margins).
+        printer->setPageOrientation(doc.setup.orientation);
+        if (!printer->setPageSize(doc.setup.paper))
+            return QStringLiteral("مقاس الورق غير مدعوم في هذه الطابعة");
+        printer->setFullPage(true);
+    } else {
+        if (auto* pdf = dynamic_cast<QPdfWriter*>(&device)) {
+            if (!doc.title.isEmpty())
+                pdf->setTitle(doc.title);
+        }
+        device.setPageLayout(layoutOf(doc.setup));
     }
-    if (auto* pdf = dynamic_cast<QPdfWriter*>(&device)) {
-        if (!doc.title.isEmpty())
-            pdf->setTitle(doc.title);
-    }
-    device.setPageLayout(layoutOf(doc.setup));
 
     QPainter painter;
     if (!painter.begin(&device))

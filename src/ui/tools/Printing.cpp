@@ -15,7 +15,9 @@ QString printOn(const tools::Document& doc, const QString& printerName, int copi
     // A printer removed since the list was filled is not found: the default printer stays.
     if (!printerName.isEmpty() && QPrinterInfo::availablePrinterNames().contains(printerName))
         printer.setPrinterName(printerName);
-    if (!printer.isValid())
+    // Without any print queue Qt falls back to writing a PDF file: that is no printer.
+    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat
+        || QPrinterInfo::availablePrinterNames().isEmpty())
         return QStringLiteral("لا توجد طابعة متاحة");
     return tools::ReportRenderer::print(doc, printer, copies);
 }
