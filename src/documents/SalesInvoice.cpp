@@ -226,20 +226,32 @@ QList<SavedLine> linesToSave(const QList<SalesLine>& lines, const std::function<
 
 Money previousBalance(db::Transaction& tr, const QString& acctNo)
 {
-    const QString no = acctNo.trimmed();
-    auto sum = [&](const char* sql) {
-        return moneyOf(db::scalar(tr, QString::fromLatin1(sql), {{"A", no}}));
-    };
-    const Money purchases = sum("select SUM(INVTOT) from TRANS1 where ACCTNO = :A");
-    const Money issues = sum("select SUM(AMOUNT) from TRANS2 where ACCTNO = :A");
-    const Money sales = sum("select SUM(INVTOT) from TRANS3 where ACCTNO = :A");
-    const Money returns = sum("select SUM(INVTOT) from TRANS4 where ACCTNO = :A");
-    const Money receipts = sum("select SUM(CR) from RECPT where ACCTNO = :A");
-    const Money payments = sum("select SUM(DR) from PAID where ACCTNO = :A");
-    const Money notices =
-        tableExists(tr, "NOTICE") ? sum("select (SUM(DR) - SUM(CR)) from NOTICE where ACCTNO = :A") : Money();
-    const Money opening = sum("select SUM(DR - CR) from TRANS where ACCTNO = :A and TRNO = 1");
-    return (issues + sales + payments) - (purchases + returns + receipts) + notices + opening;
+    // One statement, one round trip: each document table summed on its account index; a missing
+    // sum, or a missing side of a row, counts as 0.
+    QString sql = QStringLiteral(
+        "select"
+        " (select coalesce(sum(INVTOT), 0) from TRANS1 where ACCTNO = :A) as PURCHASES,"
+        " (select coalesce(sum(AMOUNT), 0) from TRANS2 where ACCTNO = :A) as ISSUES,"
+        " (select coalesce(sum(INVTOT), 0) from TRANS3 where ACCTNO = :A) as SALES,"
+        " (select coalesce(sum(INVTOT), 0) from TRANS4 where ACCTNO = :A) as RETURNS_,"
+        " (select coalesce(sum(CR), 0) from RECPT where ACCTNO = :A) as RECEIPTS,"
+        " (select coalesce(sum(DR), 0) from PAID where ACCTNO = :A) as PAYMENTS,"
+        " (select coalesce(sum(coalesce(DR, 0) - coalesce(CR, 0)), 0) from TRANS where ACCTNO = :A and TRNO = 1)"
+        " as OPENING");
+    const bool notices = tableExists(tr, "NOTICE");
+    if (notices)
+        sql += QStringLiteral(", (select coalesce(sum(coalesce(DR, 0) - coalesce(CR, 0)), 0) from NOTICE"
+                              " where ACCTNO = :A) as NOTICES");
+    sql += QStringLiteral(" from RDB$DATABASE");
+    db::Query q(tr, sql);
+    q.bind(QStringLiteral("A"), acctNo.trimmed());
+    q.execute();
+    if (!q.next()) return Money();
+    const auto m = [&](const char* c) { return moneyOf(q.value(QString::fromLatin1(c))); };
+    const Money result = (m("ISSUES") + m("SALES") + m("PAYMENTS")) - (m("PURCHASES") + m("RETURNS_") + m("RECEIPTS"))
+                         + (notices ? m("NOTICES") : Money()) + m("OPENING");
+    while (q.next()) {}
+    return result;
 }
 
 Money previousBalance(const core::Session& s, const QString& acctNo)

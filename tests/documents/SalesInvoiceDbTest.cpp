@@ -229,18 +229,21 @@ TEST_F(SalesInvoiceDb, PreviousBalance)
         "insert into RECPT (RVNO, ACCTNO, CR) values (9001, '120010', 150)",
         "insert into PAID (PVNO, ACCTNO, DR) values (9001, '120010', 25)",
         "insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (1, 2, '120010', 70, 10)",
+        "insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (1, 3, '120010', 5, null)",
+        "insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (1, 4, '120010', null, 2)",
         "insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (2, 1, '120010', 1000, 0)",
     };
     for (const char* r : rows) exec(QString::fromLatin1(r));
-    // (40 + 500 + 25) - (100 + 30 + 150) + (70 - 10) = 345; voucher 2 and other accounts do not count.
-    EXPECT_EQ(documents::previousBalance(*session, QStringLiteral("120010")), money("345"));
+    // (40 + 500 + 25) - (100 + 30 + 150) + (70 - 10 + 5 - 2) = 348; an empty side counts as 0;
+    // voucher 2 and other accounts do not count.
+    EXPECT_EQ(documents::previousBalance(*session, QStringLiteral("120010")), money("348"));
     EXPECT_TRUE(documents::previousBalance(*session, QStringLiteral("120005")).isZero());
 
     auto inv = invoiceFor(QStringLiteral("120010"));
-    EXPECT_EQ(inv->previousBalance(), money("345"));
+    EXPECT_EQ(inv->previousBalance(), money("348"));
     EXPECT_TRUE(inv->balanceBlinks());
     ASSERT_TRUE(add(*inv, typed("10003", 1, "1")).ok); // 110.00 + 16.50 VAT
-    EXPECT_EQ(inv->currentBalance(), money("471.5"));
+    EXPECT_EQ(inv->currentBalance(), money("474.5"));
 }
 
 // The save checks stop at the first one that fails, with its message and field.
