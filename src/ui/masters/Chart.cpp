@@ -3,6 +3,7 @@
 #include "db/Error.h"
 #include "ui/common/EnterMovesNext.h"
 #include "ui/common/MessageBox.h"
+#include "ui/masters/CardFlow.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -298,22 +299,10 @@ bool TChartF::saveMain()
     if (mode_ == Mode::Browse)
         return false;
     masters::MainAccount m{DBEMactNo->text().trimmed(), DBEMactNm->text().trimmed(), DBEAcctType->text().trimmed()};
-    masters::Check c;
-    try {
-        c = repo_.save(m, mode_ == Mode::Edit ? original_ : QString());
-    } catch (const db::DbError& e) {
-        if (e.isBusy())
-            masters_ui::showDbError(this, s_, e);
-        else
-            showError(this, mt::mainAccountExists());
-        DBEMactNo->setFocus();
+    if (!masters_ui::saveCard(
+            this, s_, [&] { return repo_.save(m, mode_ == Mode::Edit ? original_ : QString()); },
+            mt::mainAccountExists(), DBEMactNo, {{QStringLiteral("MACTNM"), DBEMactNm}}))
         return false;
-    }
-    if (!c.ok()) {
-        masters_ui::showCheck(this, c);
-        (c.field == QLatin1String("MACTNM") ? DBEMactNm : DBEMactNo)->setFocus();
-        return false;
-    }
     setMode(Mode::Browse);
     reload(m.MACTNO);
     return true;
@@ -336,20 +325,15 @@ void TChartF::deleteMain()
         return;
     }
     const QString mactNo = currentMain()->MACTNO;
-    try {
-        if (!masters::AccountRepository(s_).listByMainAccount(mactNo).isEmpty()) {
-            showError(this, mt::mainAccountInUse());
-            return;
-        }
-        if (!askYesNo(this, mt::confirmDeleteRecord()))
-            return;
-        const masters::Check c = repo_.remove(mactNo);
-        if (!c.ok())
-            masters_ui::showCheck(this, c);
-    } catch (const db::DbError& e) {
-        masters_ui::showDbError(this, s_, e);
-    }
-    reload();
+    if (masters_ui::removeCard(
+            this, s_,
+            [&] {
+                return masters::AccountRepository(s_).listByMainAccount(mactNo).isEmpty()
+                           ? masters::Check::pass()
+                           : masters::Check::error(mt::mainAccountInUse());
+            },
+            mt::confirmDeleteRecord(), [&] { return repo_.remove(mactNo); }))
+        reload();
 }
 
 void TChartF::reject()

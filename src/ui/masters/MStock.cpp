@@ -2,6 +2,7 @@
 
 #include "db/Error.h"
 #include "ui/common/EnterMovesNext.h"
+#include "ui/masters/CardFlow.h"
 #include "ui/common/MessageBox.h"
 
 #include <QAction>
@@ -163,22 +164,10 @@ bool TMStockF::saveGroup()
     if (mode_ == Mode::Browse)
         return false;
     masters::ItemGroup g{DBEArtNo->text().trimmed(), DBEArtNm->text().trimmed()};
-    masters::Check c;
-    try {
-        c = repo_.save(g, mode_ == Mode::Edit ? original_ : QString());
-    } catch (const db::DbError& e) {
-        if (e.isBusy())
-            masters_ui::showDbError(this, s_, e);
-        else
-            showError(this, mt::groupExists());
-        DBEArtNo->setFocus();
+    if (!masters_ui::saveCard(
+            this, s_, [&] { return repo_.save(g, mode_ == Mode::Edit ? original_ : QString()); },
+            mt::groupExists(), DBEArtNo, {{QStringLiteral("ARTNM"), DBEArtNm}}))
         return false;
-    }
-    if (!c.ok()) {
-        masters_ui::showCheck(this, c);
-        (c.field == QLatin1String("ARTNM") ? DBEArtNm : DBEArtNo)->setFocus();
-        return false;
-    }
     setMode(Mode::Browse);
     reload(g.ARTNO);
     return true;
@@ -201,20 +190,11 @@ void TMStockF::deleteGroup()
         return;
     }
     const QString artNo = currentGroup()->ARTNO;
-    try {
-        if (repo_.inUse(artNo)) {
-            showInformation(this, mt::usedElsewhere());
-            return;
-        }
-        if (!askYesNo(this, mt::confirmDeleteRecord()))
-            return;
-        const masters::Check c = repo_.remove(artNo);
-        if (!c.ok())
-            masters_ui::showCheck(this, c);
-    } catch (const db::DbError& e) {
-        masters_ui::showDbError(this, s_, e);
-    }
-    reload();
+    if (masters_ui::removeCard(
+            this, s_,
+            [&] { return repo_.inUse(artNo) ? masters::Check::info(mt::usedElsewhere()) : masters::Check::pass(); },
+            mt::confirmDeleteRecord(), [&] { return repo_.remove(artNo); }))
+        reload();
 }
 
 void TMStockF::reject()

@@ -2,6 +2,7 @@
 
 #include "db/Error.h"
 #include "ui/common/EnterMovesNext.h"
+#include "ui/masters/CardFlow.h"
 #include "ui/common/Format.h"
 #include "ui/common/MessageBox.h"
 #include "ui/masters/Searches.h"
@@ -579,21 +580,9 @@ void TSAcctF::deleteAccount()
         return;
     }
     const QString acctNo = shown_->ACCTNO;
-    try {
-        masters::Check c = repo_.canRemove(acctNo);
-        if (!c.ok()) {
-            masters_ui::showCheck(this, c);
-            return;
-        }
-        if (!askYesNo(this, mt::confirmDeleteRecord()))
-            return;
-        c = repo_.remove(acctNo);
-        if (!c.ok())
-            masters_ui::showCheck(this, c);
-    } catch (const db::DbError& e) {
-        masters_ui::showDbError(this, s_, e);
-    }
-    reload();
+    if (masters_ui::removeCard(this, s_, [&] { return repo_.canRemove(acctNo); }, mt::confirmDeleteRecord(),
+                               [&] { return repo_.remove(acctNo); }))
+        reload();
 }
 
 void TSAcctF::searchAccount()

@@ -2,6 +2,7 @@
 
 #include "db/Error.h"
 #include "ui/common/EnterMovesNext.h"
+#include "ui/masters/CardFlow.h"
 #include "ui/common/Format.h"
 #include "ui/common/MessageBox.h"
 #include "ui/masters/Searches.h"
@@ -220,22 +221,9 @@ bool TSalRepF::saveSalesman()
         DBEPerc->setFocus();
         return false;
     }
-    masters::Check c;
-    try {
-        c = repo_.save(r, original_);
-    } catch (const db::DbError& e) {
-        if (e.isBusy())
-            masters_ui::showDbError(this, s_, e);
-        else
-            showError(this, mt::salesmanExists());
-        DBESalrId->setFocus();
+    if (!masters_ui::saveCard(this, s_, [&] { return repo_.save(r, original_); }, mt::salesmanExists(), DBESalrId,
+                              {{QStringLiteral("NAME"), DBEName}}))
         return false;
-    }
-    if (!c.ok()) {
-        masters_ui::showCheck(this, c);
-        (c.field == QLatin1String("NAME") ? DBEName : DBESalrId)->setFocus();
-        return false;
-    }
     setMode(Mode::Browse);
     reload(r.SALRID);
     return true;
@@ -257,20 +245,11 @@ void TSalRepF::deleteSalesman()
         return;
     }
     const QString id = currentSalesman()->SALRID;
-    try {
-        if (repo_.inUse(id)) {
-            showInformation(this, mt::salesmanInUse());
-            return;
-        }
-        if (!askYesNo(this, mt::confirmDeleteRecord()))
-            return;
-        const masters::Check c = repo_.remove(id);
-        if (!c.ok())
-            masters_ui::showCheck(this, c);
-    } catch (const db::DbError& e) {
-        masters_ui::showDbError(this, s_, e);
-    }
-    reload();
+    if (masters_ui::removeCard(
+            this, s_,
+            [&] { return repo_.inUse(id) ? masters::Check::info(mt::salesmanInUse()) : masters::Check::pass(); },
+            mt::confirmDeleteRecord(), [&] { return repo_.remove(id); }))
+        reload();
 }
 
 void TSalRepF::searchSalesman()

@@ -4,6 +4,7 @@
 #include "tools/ListReport.h"
 #include "tools/Table.h"
 #include "ui/common/EnterMovesNext.h"
+#include "ui/masters/CardFlow.h"
 #include "ui/common/Format.h"
 #include "ui/common/MessageBox.h"
 #include "ui/masters/Searches.h"
@@ -600,21 +601,9 @@ void TStockF::deleteItem()
         return;
     }
     const QString itemNo = currentItem()->ITEMNO;
-    try {
-        masters::Check c = repo_.canRemove(itemNo);
-        if (!c.ok()) {
-            masters_ui::showCheck(this, c);
-            return;
-        }
-        if (!askYesNo(this, s_.msg.mUDele))
-            return;
-        c = repo_.remove(itemNo);
-        if (!c.ok())
-            masters_ui::showCheck(this, c);
-    } catch (const db::DbError& e) {
-        masters_ui::showDbError(this, s_, e);
-    }
-    reload();
+    if (masters_ui::removeCard(this, s_, [&] { return repo_.canRemove(itemNo); }, s_.msg.mUDele,
+                               [&] { return repo_.remove(itemNo); }))
+        reload();
 }
 
 void TStockF::searchItem()

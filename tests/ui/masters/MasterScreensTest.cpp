@@ -10,6 +10,7 @@
 #include "ui/app/Commands.h"
 #include "ui/app/SMain.h"
 #include "ui/masters/SAcct.h"
+#include "ui/masters/MStock.h"
 #include "ui/masters/Searches.h"
 #include "ui/masters/Stock.h"
 
@@ -234,6 +235,47 @@ TEST_F(MasterScreens, AnItemWithStockOnHandCannotBeDeleted)
         }
         EXPECT_EQ(masters::ItemRepository(*session).exists(itemNo), !c.deleted);
     }
+}
+
+TEST_F(MasterScreens, AGroupInUseIsKeptAnEmptyOneGoesAndATakenNumberIsRefused)
+{
+    addGroup(QStringLiteral("98"), QStringLiteral("مستعمل"));
+    addItem(QStringLiteral("9801"), QStringLiteral("98"), QStringLiteral("صنف"));
+    addGroup(QStringLiteral("99"), QStringLiteral("فارغ"));
+
+    ui::TMStockF screen(*session);
+    screen.last(); // 99, empty: asked, then deleted
+    {
+        ModalScript script;
+        script.then(ModalScript::ok());
+        screen.deleteGroup();
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].text, masters::text::confirmDeleteRecord());
+    }
+    screen.last(); // 99 is gone; 98 holds an item: refused without a question
+    EXPECT_EQ(screen.DBEArtNo->text(), QStringLiteral("98"));
+    {
+        ModalScript script;
+        script.then(ModalScript::ok());
+        screen.deleteGroup();
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].text, masters::text::usedElsewhere());
+    }
+    screen.last();
+    EXPECT_EQ(screen.DBEArtNo->text(), QStringLiteral("98"));
+
+    // A new group under a number on file.
+    screen.insertGroup();
+    screen.DBEArtNo->setText(QStringLiteral("98"));
+    screen.DBEArtNm->setText(QStringLiteral("مكرر"));
+    {
+        ModalScript script;
+        script.then(ModalScript::ok());
+        EXPECT_FALSE(screen.saveGroup());
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].text, masters::text::groupExists());
+    }
+    screen.cancelEdit();
 }
 
 TEST_F(MasterScreens, ANewCustomerAccountGetsTheNextSerialOfItsMainAccount)
