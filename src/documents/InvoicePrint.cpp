@@ -6,6 +6,7 @@
 #include "tools/ListReport.h"
 #include "tools/PrintSettings.h"
 #include "tools/QrCode.h"
+#include <QImage>
 #include <algorithm>
 #include <array>
 
@@ -17,6 +18,19 @@ using tools::Column;
 using tools::ColumnKind;
 
 namespace {
+
+// The firm's logo LOGO3, read only when a layout prints it.
+QImage firmLogo(const core::Session& s)
+{
+    QImage logo;
+    if (!s.FirmDB) return logo;
+    db::Transaction tr(*s.FirmDB);
+    db::Query f(tr, QStringLiteral("select LOGO3 from FIRM"));
+    f.execute();
+    if (f.next() && !f.isNull(QStringLiteral("LOGO3"))) logo = QImage::fromData(f.blob(QStringLiteral("LOGO3")));
+    tr.commit();
+    return logo;
+}
 
 QString shownDate(const QDate& d) { return d.toString(QStringLiteral("yyyy/MM/dd")); }
 QString shownTime(const QTime& t) { return t.toString(QStringLiteral("hh:mm:ss")); }
@@ -102,7 +116,7 @@ std::optional<SavedInvoice> loadSavedInvoice(const core::Session& s, int number)
     SavedInvoice inv;
     {
         db::Transaction tr(*s.MainDB);
-        db::Query h(tr, QStringLiteral("select T.*, A.ACCTNAME as A_NAME, A.TEL as A_TEL, R.NAME as R_NAME"
+        db::Query h(tr, QStringLiteral("select T.*, A.ACCTNAME as A_NAME, A.TEL as A_TEL, A.CRLIMIT2 as A_LIMIT, R.NAME as R_NAME"
                                        " from TRANS3 T left join ACCT A on A.ACCTNO = T.ACCTNO"
                                        " left join SALREP R on R.SALRID = T.SALRID where T.INVSEL = :N"));
         h.bind(QStringLiteral("N"), number);
@@ -152,6 +166,7 @@ std::optional<SavedInvoice> loadSavedInvoice(const core::Session& s, int number)
         a.OTHERID = t("OTHERID");
         inv.accountName = t("A_NAME");
         inv.telephone = t("A_TEL");
+        inv.creditLimit = m("A_LIMIT");
         inv.salesmanName = t("R_NAME");
 
         db::Query l(tr, QStringLiteral("select D.*, S.DESCR as S_DESCR, S.UNIT as S_UNIT, S.SUBUNIT as S_SUBUNIT"
@@ -184,13 +199,6 @@ std::optional<SavedInvoice> loadSavedInvoice(const core::Session& s, int number)
         inv.cashAccount = !H.ACCTNO.trimmed().isEmpty() && H.ACCTNO.trimmed() == s.jAcctNo.trimmed();
         if (!inv.cashAccount && !H.ACCTNO.trimmed().isEmpty())
             inv.balanceAfter = previousBalance(tr, H.ACCTNO); // the saved invoice is among the documents
-        tr.commit();
-    }
-    if (s.FirmDB) {
-        db::Transaction tr(*s.FirmDB);
-        db::Query f(tr, QStringLiteral("select LOGO3 from FIRM"));
-        f.execute();
-        if (f.next() && !f.isNull(QStringLiteral("LOGO3"))) inv.logo = QImage::fromData(f.blob(QStringLiteral("LOGO3")));
         tr.commit();
     }
     return inv;
@@ -352,7 +360,7 @@ tools::Document layoutElectronicInvoice(const core::Session& s, const SavedInvoi
     double y = frame.top();
     tools::Page& p = doc.addPage();
     if (firmHeading) {
-        if (!inv.logo.isNull()) p.image({frame.left(), y, 30, 20}, inv.logo, true);
+        if (const QImage logo = firmLogo(s); !logo.isNull()) p.image({frame.left(), y, 30, 20}, logo, true);
         p.text({frame.left() + 32, y, frame.width() - 64, 8}, s.mFirmN, tools::printFont(15, true), Qt::AlignCenter);
         p.text({frame.left() + 32, y + 8, frame.width() - 64, 5.5}, s.mAddrs, tools::printFont(9), Qt::AlignCenter);
         p.text({frame.left() + 32, y + 13.5, frame.width() - 64, 5.5},

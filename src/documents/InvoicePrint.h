@@ -13,7 +13,6 @@
 #include "documents/SalesInvoice.h"
 #include "tools/Page.h"
 #include "tools/Table.h"
-#include <QImage>
 #include <QList>
 #include <QMarginsF>
 #include <QPair>
@@ -41,7 +40,7 @@ struct SavedInvoice {
     QString salesmanName; // SALREP.NAME
     bool cashAccount = false;
     core::Money balanceAfter; // the customer's balance with this invoice
-    QImage logo;              // the firm's LOGO3 (electronic layout)
+    core::Money creditLimit;  // ACCT.CRLIMIT2
 
     core::Qty unitCount() const; // sum of the lines' QTYSOLD
 };

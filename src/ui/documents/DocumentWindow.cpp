@@ -139,7 +139,6 @@ void DocumentWindow::holdDocument()
     setEditable(false);
     endEntry();
     refresh();
-    afterHold();
 }
 
 void DocumentWindow::nextDocument()

@@ -61,7 +61,6 @@ protected:
     virtual void endEntry() {}                   // after a save, cancel or hold, before the reshow
     virtual void afterSave() {}                  // browse state on the saved document
     virtual void parkEntry(db::Transaction&, int /*holdNumber*/) {} // hold: copy the entry into the hold tables
-    virtual void afterHold() {}                  // browse state after a hold
     virtual void beforeNext() {}                 // Next, before it moves (browse state)
     virtual void printDocument();
     virtual void setEditable(bool editable) = 0; // header and grid writable in the entry state

@@ -433,6 +433,8 @@ void TQtySoldF::showLines(const QList<SalesLine>& lines, const QList<documents::
     int count = 0;
     for (const SalesLine& l : lines) count += l.ITEMNO.trimmed().isEmpty() ? 0 : 1;
     LblLines->setText(QStringLiteral("/ ") + QString::number(count));
+    panelItemNo_.clear(); // another document: its stock is read afresh
+    panelItem_.reset();
     if (!lines.isEmpty()) Grid->setCurrentCell(int(lines.size()) - 1, ColItem);
     showCurrentLine();
 }
@@ -453,8 +455,14 @@ void TQtySoldF::showCurrentLine()
     const SalesLine* line = nullptr;
     if (inv_ && row >= 0 && row < inv_->lines.size()) line = &inv_->lines[row];
     else if (!inv_ && shown_ && row >= 0 && row < shown_->lines.size()) line = &shown_->lines[row].line;
-    std::optional<masters::Item> item;
-    if (line && !line->ITEMNO.trimmed().isEmpty()) item = masters::ItemRepository(s_).find(line->ITEMNO.trimmed());
+    // Moving along a line keeps its item: it is read again only when the line's item changes.
+    const QString itemNo = line ? line->ITEMNO.trimmed() : QString();
+    if (itemNo != panelItemNo_) {
+        panelItemNo_ = itemNo;
+        panelItem_.reset();
+        if (!itemNo.isEmpty()) panelItem_ = masters::ItemRepository(s_).find(itemNo);
+    }
+    const std::optional<masters::Item>& item = panelItem_;
     LblDescr->setText(item ? item->DESCR : QString());
     LblOnHand->setText(item ? format2(item->ONHAND.toDecimal()) : QString());
     LblLocation->setText(item ? item->LOCATION : QString());
@@ -498,10 +506,8 @@ void TQtySoldF::showDocument(int number)
     const SalesHeader& h = shown_->header;
     const Money prev = shown_->cashAccount || h.ACCTNO.trimmed().isEmpty() ? Money() : shown_->balanceAfter - h.INVTOT;
     showHeader(h, shown_->accountName, shown_->telephone, prev);
-    if (!shown_->cashAccount && !h.ACCTNO.trimmed().isEmpty()) {
-        if (auto a = masters::AccountRepository(s_).find(h.ACCTNO.trimmed()))
-            LblCrLimit->setText(QStringLiteral("حد إئتمان:") + documents::wholeNumberText(a->CRLIMIT2));
-    }
+    if (!shown_->cashAccount && !h.ACCTNO.trimmed().isEmpty())
+        LblCrLimit->setText(QStringLiteral("حد إئتمان:") + documents::wholeNumberText(shown_->creditLimit));
     QList<SalesLine> lines;
     for (const documents::PrintedLine& p : shown_->lines) lines.append(p.line);
     showLines(lines, &shown_->lines);
@@ -881,8 +887,6 @@ void TQtySoldF::parkEntry(db::Transaction& tr, int holdNumber)
     takeHeaderEdits();
     inv_->park(tr, holdNumber);
 }
-
-void TQtySoldF::afterHold() {}
 
 void TQtySoldF::openItemFile()
 {

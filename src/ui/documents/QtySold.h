@@ -5,6 +5,7 @@
 // sales history, F11 the buyer's address, the "+" VAT number, Shift+F9 line repair, print.
 #include "documents/InvoicePrint.h"
 #include "documents/SalesInvoice.h"
+#include "masters/Items.h"
 #include "ui/documents/DocumentWindow.h"
 #include <memory>
 #include <optional>
@@ -106,7 +107,6 @@ protected:
     void endEntry() override;
     void afterSave() override;
     void parkEntry(db::Transaction& tr, int holdNumber) override;
-    void afterHold() override;
     void beforeNext() override;
     void printDocument() override;
     void setEditable(bool editable) override;
@@ -141,6 +141,8 @@ private:
 
     std::unique_ptr<documents::SalesInvoice> inv_;
     std::optional<documents::SavedInvoice> shown_;
+    QString panelItemNo_;                       // the item shown under the grid
+    std::optional<masters::Item> panelItem_;
     bool filling_ = false; // the grid is being filled by the screen, not typed
     bool repairArmed_ = false;
     QTimer* blink_ = nullptr;

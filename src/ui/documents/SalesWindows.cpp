@@ -58,46 +58,8 @@ TClntInfoF::TClntInfoF(const masters::AccountAddress& a, QWidget* parent) : QDia
     setWindowTitle(QStringLiteral("Client Info"));
     auto* top = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    int row = 0;
-    const auto box = [this](const QString& name, int length, bool english, const QString& value) {
-        auto* e = new QLineEdit(value, this);
-        e->setObjectName(name);
-        e->setMaxLength(length);
-        if (english) e->setLayoutDirection(Qt::LeftToRight);
-        edits_.push_back(e);
-        return e;
-    };
-    const auto twin = [&](const QString& arabic, QLineEdit* ar, QLineEdit* en, const QString& english) {
-        grid->addWidget(new QLabel(arabic, this), row, 0);
-        grid->addWidget(ar, row, 1);
-        if (en) grid->addWidget(en, row, 2);
-        grid->addWidget(new QLabel(english, this), row, 3);
-        ++row;
-    };
-    DBEBuildNo = box(QStringLiteral("DBEBuildNo"), 10, false, a.BUILDNO);
-    twin(QStringLiteral("رقم المبـنى"), DBEBuildNo, nullptr, QStringLiteral("Building No."));
-    DBEStreetNm = box(QStringLiteral("DBEStreetNm"), 40, false, a.STREETNM);
-    DBEStreetNmE = box(QStringLiteral("DBEStreetNmE"), 40, true, a.STREETNME);
-    twin(QStringLiteral("اســم الشـارع"), DBEStreetNm, DBEStreetNmE, QStringLiteral("Street"));
-    DBEDistrict = box(QStringLiteral("DBEDistrict"), 40, false, a.DISTRICT);
-    DBEDistrictE = box(QStringLiteral("DBEDistrictE"), 40, true, a.DISTRICTE);
-    twin(QStringLiteral("الحـي"), DBEDistrict, DBEDistrictE, QStringLiteral("District"));
-    DBECity = box(QStringLiteral("DBECity"), 20, false, a.CITY);
-    DBECityE = box(QStringLiteral("DBECityE"), 20, true, a.CITYE);
-    twin(QStringLiteral("المديـنـة"), DBECity, DBECityE, QStringLiteral("City"));
-    DBECountry = box(QStringLiteral("DBECountry"), 40, false, a.COUNTRY);
-    DBECountryE = box(QStringLiteral("DBECountryE"), 40, true, a.COUNTRYE);
-    twin(QStringLiteral("البـلد"), DBECountry, DBECountryE, QStringLiteral("Country"));
-    DBEPCode = box(QStringLiteral("DBEPCode"), 10, false, a.PCODE);
-    twin(QStringLiteral("الرمز البريـدي"), DBEPCode, nullptr, QStringLiteral("Postal Code"));
-    DBEAddrN2 = box(QStringLiteral("DBEAddrN2"), 10, false, a.ADDRN2);
-    twin(QStringLiteral("الرقم الإضافي"), DBEAddrN2, nullptr, QStringLiteral("Add. No."));
-    DBETaxCode = box(QStringLiteral("DBETaxCode"), 20, false, a.TAXCODE);
-    twin(QStringLiteral("الرقم الضريبي"), DBETaxCode, nullptr, QStringLiteral("VAT No."));
-    DBEOtherID = box(QStringLiteral("DBEOtherID"), 40, false, a.OTHERID);
-    twin(QStringLiteral("معـرف آخـر"), DBEOtherID, nullptr, QStringLiteral("Other ID"));
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
+    fields = std::make_unique<AddressFields>(this, grid, 10);
+    fields->set(a);
     top->addLayout(grid);
 
     CBUpdate = new QCheckBox(QStringLiteral("  Update Address - تحديث من ملف العميل"), this);
@@ -126,29 +88,12 @@ TClntInfoF::TClntInfoF(const masters::AccountAddress& a, QWidget* parent) : QDia
 
 void TClntInfoF::setEditing(bool on)
 {
-    for (QLineEdit* e : edits_) e->setReadOnly(!on);
+    for (QLineEdit* e : fields->edits()) e->setReadOnly(!on);
     BBEdit->setEnabled(!on);
-    if (on) DBEBuildNo->setFocus();
+    if (on) fields->BuildNo->setFocus();
 }
 
-masters::AccountAddress TClntInfoF::address() const
-{
-    masters::AccountAddress a;
-    a.BUILDNO = DBEBuildNo->text().trimmed();
-    a.STREETNM = DBEStreetNm->text().trimmed();
-    a.STREETNME = DBEStreetNmE->text().trimmed();
-    a.DISTRICT = DBEDistrict->text().trimmed();
-    a.DISTRICTE = DBEDistrictE->text().trimmed();
-    a.CITY = DBECity->text().trimmed();
-    a.CITYE = DBECityE->text().trimmed();
-    a.COUNTRY = DBECountry->text().trimmed();
-    a.COUNTRYE = DBECountryE->text().trimmed();
-    a.PCODE = DBEPCode->text().trimmed();
-    a.ADDRN2 = DBEAddrN2->text().trimmed();
-    a.TAXCODE = DBETaxCode->text().trimmed();
-    a.OTHERID = DBEOtherID->text().trimmed();
-    return a;
-}
+masters::AccountAddress TClntInfoF::address() const { return fields->get(true); }
 
 bool TClntInfoF::updateFromAccount() const { return CBUpdate->isChecked(); }
 

@@ -3,8 +3,10 @@
 // and the buyer's address window TClntInfoF (F11).
 #include "documents/SalesCommands.h"
 #include "masters/Accounts.h"
+#include "ui/common/AddressFields.h"
 #include <QDialog>
 #include <QList>
+#include <memory>
 
 class QCheckBox;
 class QLineEdit;
@@ -32,10 +34,7 @@ public:
     masters::AccountAddress address() const;
     bool updateFromAccount() const;
 
-    QLineEdit *DBEBuildNo = nullptr, *DBEStreetNm = nullptr, *DBEStreetNmE = nullptr, *DBEDistrict = nullptr,
-              *DBEDistrictE = nullptr, *DBECity = nullptr, *DBECityE = nullptr, *DBECountry = nullptr,
-              *DBECountryE = nullptr, *DBEPCode = nullptr, *DBEAddrN2 = nullptr, *DBETaxCode = nullptr,
-              *DBEOtherID = nullptr;
+    std::unique_ptr<AddressFields> fields;
     QCheckBox* CBUpdate = nullptr;
     QPushButton* BBEdit = nullptr;
     QPushButton* BBOk = nullptr;
@@ -43,7 +42,6 @@ public:
 
 private:
     void setEditing(bool on);
-    QList<QLineEdit*> edits_;
 };
 
 } // namespace kv::ui

@@ -734,52 +734,7 @@ TAcct3F::TAcct3F(core::Session& session, const QString& acctNo, QWidget* parent)
     setWindowTitle(QStringLiteral("بيانات العملاء"));
     auto* top = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    int row = 0;
-    const auto box = [this](const QString& name, int maxLength, bool latin) {
-        auto* e = lineEdit(this, name, maxLength);
-        if (latin)
-            e->setLayoutDirection(Qt::LeftToRight);
-        fields_ << e;
-        return e;
-    };
-    const auto english = [this](const QString& caption) {
-        auto* l = new QLabel(caption, this);
-        l->setLayoutDirection(Qt::LeftToRight);
-        return l;
-    };
-    // Arabic label | Arabic value | English value | English label.
-    const auto twin = [&](const QString& ar, QLineEdit* a, QLineEdit* e, const QString& en) {
-        grid->addWidget(new QLabel(ar, this), row, 0);
-        grid->addWidget(a, row, 1);
-        if (e)
-            grid->addWidget(e, row, 2);
-        grid->addWidget(english(en), row, 3);
-        ++row;
-    };
-    DBEBuildNo = box(QStringLiteral("DBEBuildNo"), 10, false);
-    twin(QStringLiteral("رقم المبـنى"), DBEBuildNo, nullptr, QStringLiteral("Building No."));
-    DBEStreetNm = box(QStringLiteral("DBEStreetNm"), 40, false);
-    DBEStreetNmE = box(QStringLiteral("DBEStreetNmE"), 40, true);
-    twin(QStringLiteral("اســم الشـارع"), DBEStreetNm, DBEStreetNmE, QStringLiteral("Street"));
-    DBEDistrict = box(QStringLiteral("DBEDistrict"), 40, false);
-    DBEDistrictE = box(QStringLiteral("DBEDistrictE"), 40, true);
-    twin(QStringLiteral("الحـي"), DBEDistrict, DBEDistrictE, QStringLiteral("District"));
-    DBECity = box(QStringLiteral("DBECity"), 20, false);
-    DBECityE = box(QStringLiteral("DBECityE"), 20, true);
-    twin(QStringLiteral("المديـنـة"), DBECity, DBECityE, QStringLiteral("City"));
-    DBECountry = box(QStringLiteral("DBECountry"), 40, false);
-    DBECountryE = box(QStringLiteral("DBECountryE"), 40, true);
-    twin(QStringLiteral("البـلد"), DBECountry, DBECountryE, QStringLiteral("Country"));
-    DBEPCode = box(QStringLiteral("DBEPCode"), 5, false);
-    twin(QStringLiteral("الرمز البريـدي"), DBEPCode, nullptr, QStringLiteral("Postal Code"));
-    DBEAddrN2 = box(QStringLiteral("DBEAddrN2"), 10, false);
-    twin(QStringLiteral("الرقم الإضافي"), DBEAddrN2, nullptr, QStringLiteral("Add. No."));
-    DBEOtherID = box(QStringLiteral("DBEOtherID"), 40, false);
-    twin(QStringLiteral("معـرف آخـر"), DBEOtherID, nullptr, QStringLiteral("Other ID"));
-    DBETaxCode = box(QStringLiteral("DBETaxCode"), 20, false);
-    twin(QStringLiteral("الرقم الضريبي"), DBETaxCode, nullptr, QStringLiteral("VAT No."));
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
+    fields = std::make_unique<AddressFields>(this, grid, 5);
     top->addLayout(grid);
 
     auto* buttons = new QHBoxLayout;
@@ -815,26 +770,13 @@ TAcct3F::TAcct3F(core::Session& session, const QString& acctNo, QWidget* parent)
 
 void TAcct3F::showAddress()
 {
-    const masters::AccountAddress a = account_ ? account_->address : masters::AccountAddress{};
-    DBEBuildNo->setText(a.BUILDNO);
-    DBEStreetNm->setText(a.STREETNM);
-    DBEStreetNmE->setText(a.STREETNME);
-    DBEDistrict->setText(a.DISTRICT);
-    DBEDistrictE->setText(a.DISTRICTE);
-    DBECity->setText(a.CITY);
-    DBECityE->setText(a.CITYE);
-    DBECountry->setText(a.COUNTRY);
-    DBECountryE->setText(a.COUNTRYE);
-    DBEPCode->setText(a.PCODE);
-    DBEAddrN2->setText(a.ADDRN2);
-    DBEOtherID->setText(a.OTHERID);
-    DBETaxCode->setText(a.TAXCODE);
+    fields->set(account_ ? account_->address : masters::AccountAddress{});
 }
 
 void TAcct3F::setEditing(bool on)
 {
     editing_ = on;
-    for (QLineEdit* e : fields_)
+    for (QLineEdit* e : fields->edits())
         e->setEnabled(on);
     BBSave->setEnabled(on);
     BBCancel->setEnabled(on);
@@ -846,27 +788,14 @@ void TAcct3F::edit()
     if (editing_ || !s_.allowed(Right::T06) || !account_)
         return;
     setEditing(true);
-    DBEBuildNo->setFocus();
+    fields->BuildNo->setFocus();
 }
 
 bool TAcct3F::save()
 {
     if (!editing_ || !account_)
         return false;
-    masters::AccountAddress a;
-    a.BUILDNO = DBEBuildNo->text();
-    a.STREETNM = DBEStreetNm->text();
-    a.STREETNME = DBEStreetNmE->text();
-    a.DISTRICT = DBEDistrict->text();
-    a.DISTRICTE = DBEDistrictE->text();
-    a.CITY = DBECity->text();
-    a.CITYE = DBECityE->text();
-    a.COUNTRY = DBECountry->text();
-    a.COUNTRYE = DBECountryE->text();
-    a.PCODE = DBEPCode->text();
-    a.ADDRN2 = DBEAddrN2->text();
-    a.OTHERID = DBEOtherID->text();
-    a.TAXCODE = DBETaxCode->text();
+    const masters::AccountAddress a = fields->get();
     try {
         const masters::Check c = masters::AccountRepository(s_).updateAddress(acctNo_, a);
         if (!c.ok()) {

@@ -8,10 +8,12 @@
 #include "masters/Accounts.h"
 #include "masters/Salesmen.h"
 #include "tools/ListReport.h"
+#include "ui/common/AddressFields.h"
 #include "ui/masters/MasterUi.h"
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -117,10 +119,7 @@ public:
     bool save();
     void cancelEdit();
 
-    QLineEdit *DBEBuildNo = nullptr, *DBEStreetNm = nullptr, *DBEStreetNmE = nullptr, *DBEDistrict = nullptr,
-              *DBEDistrictE = nullptr, *DBECity = nullptr, *DBECityE = nullptr, *DBECountry = nullptr,
-              *DBECountryE = nullptr, *DBEPCode = nullptr, *DBEAddrN2 = nullptr, *DBEOtherID = nullptr,
-              *DBETaxCode = nullptr;
+    std::unique_ptr<AddressFields> fields;
     QPushButton *BBExit = nullptr, *BBEdit = nullptr, *BBSave = nullptr, *BBCancel = nullptr;
 
     void reject() override;
@@ -132,7 +131,6 @@ private:
     core::Session& s_;
     QString acctNo_;
     std::optional<masters::Account> account_;
-    QList<QLineEdit*> fields_;
     bool editing_ = false;
 };
 

@@ -12,12 +12,12 @@ namespace kv::ui {
 QString printOn(const tools::Document& doc, const QString& printerName, int copies)
 {
     QPrinter printer(QPrinter::HighResolution);
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
     // A printer removed since the list was filled is not found: the default printer stays.
-    if (!printerName.isEmpty() && QPrinterInfo::availablePrinterNames().contains(printerName))
+    if (!printerName.isEmpty() && installed.contains(printerName))
         printer.setPrinterName(printerName);
     // Without any print queue Qt falls back to writing a PDF file: that is no printer.
-    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat
-        || QPrinterInfo::availablePrinterNames().isEmpty())
+    if (installed.isEmpty() || !printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
         return QStringLiteral("لا توجد طابعة متاحة");
     return tools::ReportRenderer::print(doc, printer, copies);
 }
