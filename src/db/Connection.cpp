@@ -233,6 +233,13 @@ int Transaction::execute(const QString& sql, std::initializer_list<std::pair<con
     return q.rowsAffected();
 }
 
+int Transaction::update(const QString& table, const QString& set, const QString& where,
+                        std::initializer_list<std::pair<const char*, Value>> params) {
+    Query q(*this, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(table, set, where));
+    for (const auto& p : params) q.bind(QString::fromUtf8(p.first), p.second);
+    return q.executeUpdate(table, where);
+}
+
 Value scalar(Transaction& tr, const QString& sql, std::initializer_list<std::pair<const char*, Value>> params) {
     Query q(tr, sql);
     for (const auto& p : params) q.bind(QString::fromUtf8(p.first), p.second);

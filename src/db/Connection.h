@@ -78,6 +78,9 @@ public:
 
     // Convenience: prepare, bind by name in order of the list, execute; returns rows affected.
     int execute(const QString& sql, std::initializer_list<std::pair<const char*, Value>> params = {});
+    // UPDATE table SET set WHERE where, through Query::executeUpdate; returns rows changed.
+    int update(const QString& table, const QString& set, const QString& where,
+               std::initializer_list<std::pair<const char*, Value>> params = {});
 
 private:
     Connection& conn_;
@@ -115,6 +118,15 @@ public:
     void execute();
     bool next();               // moves to the next row; false at the end
     int rowsAffected() const;  // for insert / update / delete
+
+    // Executes an UPDATE of rows that other workstations change too (an item's or an account's
+    // running figures, their cards) and returns the rows changed. Under contention Firebird 3 can
+    // let an UPDATE on a read-committed no-wait transaction pass over a row that a concurrent
+    // transaction has just changed: no row changed and no error. So when no row changed, the row
+    // is read with SELECT 1 FROM `table` WHERE `where` WITH LOCK (the statement's own WHERE and
+    // parameters), which does not pass over it; a row found there throws the update conflict the
+    // engine should have raised, and the caller's retry runs the transaction again.
+    int executeUpdate(const QString& table, const QString& where);
 
     int columnCount() const;
     QString columnName(int i) const; // alias as the server gives it, upper case

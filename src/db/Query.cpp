@@ -344,6 +344,22 @@ bool Query::next() {
 }
 
 int Query::rowsAffected() const { return d->affected; }
+
+int Query::executeUpdate(const QString& table, const QString& where) {
+    execute();
+    if (d->affected > 0) return d->affected;
+    Query lock(*d->tr, QStringLiteral("SELECT 1 FROM %1 WHERE %2 WITH LOCK").arg(table, where));
+    for (const QString& name : lock.parameterNames()) {
+        const auto it = d->bound.constFind(name);
+        if (it == d->bound.constEnd()) throw DbError(QStringLiteral("parameter :%1 has no value").arg(name));
+        lock.bind(name, *it);
+    }
+    lock.execute();
+    if (lock.next())
+        throw DbError(QStringLiteral("update conflicts with concurrent update (a row of %1 was passed over)").arg(table),
+                      {gds::deadlock, gds::update_conflict}, QStringLiteral("40001"));
+    return 0;
+}
 int Query::columnCount() const { return int(d->columns.size()); }
 QString Query::columnName(int i) const { return d->columns.value(i); }
 int Query::columnIndex(const QString& name) const { return int(d->columns.indexOf(name.toUpper())); }

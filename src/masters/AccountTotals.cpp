@@ -11,11 +11,11 @@ namespace kv::masters {
 
 bool addToAccountTotals(db::Transaction& tr, const QString& acctNo, core::Money dr, core::Money cr)
 {
-    return tr.execute(QStringLiteral("UPDATE ACCT SET DR = COALESCE(DR, 0) + CAST(:DR AS NUMERIC(18,2)), "
-                                     "CR = COALESCE(CR, 0) + CAST(:CR AS NUMERIC(18,2)) "
-                                     "WHERE ACCTNO = CAST(:ACCTNO AS VARCHAR(9))"),
-                      {{"DR", dr.toDecimal()}, {"CR", cr.toDecimal()}, {"ACCTNO", acctNo.trimmed()}})
-           > 0;
+    return tr.update(QStringLiteral("ACCT"),
+                     QStringLiteral("DR = COALESCE(DR, 0) + CAST(:DR AS NUMERIC(18,2)), "
+                                    "CR = COALESCE(CR, 0) + CAST(:CR AS NUMERIC(18,2))"),
+                     QStringLiteral("ACCTNO = CAST(:ACCTNO AS VARCHAR(9))"),
+                     {{"DR", dr.toDecimal()}, {"CR", cr.toDecimal()}, {"ACCTNO", acctNo.trimmed()}}) > 0;
 }
 
 TotalsDelta journalLineRemoval(core::Money lineDr, core::Money lineCr)

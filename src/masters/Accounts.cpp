@@ -310,7 +310,7 @@ AccountUpdate AccountRepository::update(const Account& edited)
                 .bind(QStringLiteral("POBOX"), edited.POBOX)
                 .bind(QStringLiteral("PCODE"), edited.address.PCODE)
                 .bind(QStringLiteral("NDATE"), db::toValue(edited.NDATE));
-            q.execute();
+            q.executeUpdate(QStringLiteral("ACCT"), QStringLiteral("ACCTNO = :ACCTNO"));
         } catch (const db::DbError& e) {
             if (isRefusedValue(e)) {
                 r.check = Check::error(text::accountExists(), QStringLiteral("ACCTNO"));
@@ -334,8 +334,8 @@ Check AccountRepository::updateAddress(const QString& acctNo, const AccountAddre
                 "WHERE ACCTNO = :ACCTNO"));
             q.bind(QStringLiteral("ACCTNO"), acctNo.trimmed().left(9));
             bindAddress(q, address);
-            q.execute();
-            if (q.rowsAffected() == 0) return Check::error(text::accountNotFound());
+            if (q.executeUpdate(QStringLiteral("ACCT"), QStringLiteral("ACCTNO = :ACCTNO")) == 0)
+                return Check::error(text::accountNotFound());
         } catch (const db::DbError& e) {
             if (isRefusedValue(e)) return Check::error(text::incompleteData());
             throw;
@@ -371,9 +371,8 @@ Check AccountRepository::toggleSuspension(const QString& acctNo)
         const std::optional<Account> a = findAccount(tr, acctNo);
         if (!a) return Check::info(text::noRecords());
         if (a->ACCTTYPE != s_.gAType.trimmed()) return Check::error(text::notACustomer());
-        tr.execute(QStringLiteral("UPDATE ACCT SET ISACTIVE = CASE WHEN COALESCE(ISACTIVE, 0) = 0 THEN 1 ELSE 0 END "
-                                  "WHERE ACCTNO = :A"),
-                   {{"A", a->ACCTNO}});
+        tr.update(QStringLiteral("ACCT"), QStringLiteral("ISACTIVE = CASE WHEN COALESCE(ISACTIVE, 0) = 0 THEN 1 ELSE 0 END"),
+                  QStringLiteral("ACCTNO = :A"), {{"A", a->ACCTNO}});
         return Check::pass();
     });
 }

@@ -266,8 +266,8 @@ Check ItemRepository::update(const Item& original, const Item& edited)
                 .bind(QStringLiteral("LOCATION"), edited.LOCATION)
                 .bind(QStringLiteral("EDATE"), dateValue(edited.EDATE));
             if (costEdited) q.bind(QStringLiteral("UCOST"), edited.UCOST.toDecimal());
-            q.execute();
-            if (q.rowsAffected() == 0) return Check::error(text::itemNotFound(), QStringLiteral("ITEMNO"));
+            if (q.executeUpdate(QStringLiteral("STOCK"), QStringLiteral("ITEMNO = :ITEMNO")) == 0)
+                return Check::error(text::itemNotFound(), QStringLiteral("ITEMNO"));
         } catch (const db::DbError& e) {
             if (isRefusedValue(e)) return Check::error(text::itemExists(), QStringLiteral("ITEMNO"));
             throw;

@@ -236,8 +236,7 @@ bool applyStockEffect(db::Transaction& tr, const StockSettings& settings, DocKin
     if (usesV) bindIf("V", line.lineTotal.toDecimal());
     if (usesDate) bindIf("D", line.docDate);
     if (usesExpiry) bindIf("EDATE", line.expiry);
-    u.execute();
-    return u.rowsAffected() > 0;
+    return u.executeUpdate(QStringLiteral("STOCK"), where) > 0;
 }
 
 } // namespace kv::masters
