@@ -466,7 +466,7 @@ void SalesInvoice::park(db::Transaction& tr, int holdNumber) const
     }
 }
 
-Outcome SalesInvoice::resume(int holdNumber)
+Outcome SalesInvoice::resume(int holdNumber, const std::optional<masters::AccountAddress>& heldAddress)
 {
     SalesHeader held;
     QList<SalesLine> heldLines;
@@ -526,9 +526,9 @@ Outcome SalesInvoice::resume(int holdNumber)
     convQuot_ = held.QUOTNO;
     convQReq_ = held.SALORD;
 
-    // The address is not held: it comes from the account again.
     header.address = masters::AccountAddress{};
     Outcome result = selectCustomer(held.ACCTNO);
+    if (heldAddress) header.address = *heldAddress;
     if (!result.ok) result = Outcome::notice(result.message, result.field);
     header.CUSTNAME = held.CUSTNAME;
     header.SALRID = held.SALRID;

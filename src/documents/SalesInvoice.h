@@ -237,8 +237,10 @@ public:
     // operator already saw these prices), the amounts recomputed; an empty line follows them. The
     // held rows are deleted and committed, the totals recomputed. An unknown number stops without
     // a message; a held account that is no longer on file comes back as a notice (mNoAct, ACCTNO)
-    // after the invoice was resumed.
-    Outcome resume(int holdNumber);
+    // after the invoice was resumed. The address (with the buyer's VAT number) comes from the
+    // account again, or is `heldAddress` when given: the hold tables have no address columns, so
+    // the screen keeps the address of each invoice it held, edits in the address window included.
+    Outcome resume(int holdNumber, const std::optional<masters::AccountAddress>& heldAddress = std::nullopt);
 
     // F3, the line total typed into the prompt: empty does nothing; not a number
     // text::badAmount(); a line of quantity 0 text::enterQuantity(); otherwise the price becomes

@@ -165,9 +165,10 @@ TEST_F(InvoicePrint, QrTitleAndWordsOfBothLayouts)
                   c.title == documents::text::simplifiedTaxInvoice());
         EXPECT_TRUE(text.contains(comparable(documents::amountPhrase(inv->header.INVTOT))))
             << documents::amountPhrase(inv->header.INVTOT).toStdString();
-        if (c.selForm == 0) // the buyer's address lines of the compact layout
+        if (c.selForm == 0) { // the buyer's address lines of the compact layout
             EXPECT_EQ(text.contains(comparable(QStringLiteral("الروضة"))) && text.contains(comparable(QStringLiteral("جدة/السعودية"))),
                       c.addressLines);
+        }
     }
 }
 

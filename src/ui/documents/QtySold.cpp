@@ -869,7 +869,10 @@ void TQtySoldF::resumeHeld(int index)
 {
     if (!inv_ || index <= 0) return;
     const int number = CBHeld->itemData(index).toInt();
-    const Outcome o = inv_->resume(number);
+    std::optional<masters::AccountAddress> address;
+    if (heldAddresses_.contains(number)) address = heldAddresses_.value(number);
+    const Outcome o = inv_->resume(number, address);
+    if (o.ok) heldAddresses_.remove(number);
     showOutcome(o);
     if (!o.ok) return;
     DBEAcctNo->setText(inv_->header.ACCTNO);
@@ -886,6 +889,7 @@ void TQtySoldF::parkEntry(db::Transaction& tr, int holdNumber)
 {
     takeHeaderEdits();
     inv_->park(tr, holdNumber);
+    heldAddresses_.insert(holdNumber, inv_->header.address); // a failed hold's number is held again next time
 }
 
 void TQtySoldF::openItemFile()

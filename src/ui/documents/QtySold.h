@@ -7,6 +7,7 @@
 #include "documents/SalesInvoice.h"
 #include "masters/Items.h"
 #include "ui/documents/DocumentWindow.h"
+#include <QHash>
 #include <memory>
 #include <optional>
 
@@ -140,6 +141,7 @@ private:
     void openItemFile();
 
     std::unique_ptr<documents::SalesInvoice> inv_;
+    QHash<int, masters::AccountAddress> heldAddresses_; // by hold number, for as long as the screen is open
     std::optional<documents::SavedInvoice> shown_;
     QString panelItemNo_;                       // the item shown under the grid
     std::optional<masters::Item> panelItem_;

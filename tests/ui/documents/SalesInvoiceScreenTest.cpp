@@ -126,6 +126,8 @@ TEST_F(SalesInvoiceScreen, HeldInvoiceComesBackIntoTheNextEntry)
     ui::TQtySoldF w(*session);
     ASSERT_NO_FATAL_FAILURE(typeInvoice(w));
     w.DBECustName->setText(QStringLiteral("مؤسسة النور"));
+    w.invoice()->header.address.CITY = QStringLiteral("الدمام"); // as typed into the address window
+    w.invoice()->header.address.TAXCODE = QStringLiteral("310000000000003");
     w.SBSusp->trigger();
     EXPECT_EQ(w.workflow().state(), documents::State::Browse);
     EXPECT_EQ(w.SBSusp->text(), QStringLiteral("?"));
@@ -138,6 +140,8 @@ TEST_F(SalesInvoiceScreen, HeldInvoiceComesBackIntoTheNextEntry)
     w.resumeHeld(1);
     EXPECT_EQ(w.DBEAcctNo->text(), QStringLiteral("120005"));
     EXPECT_EQ(w.DBECustName->text(), QStringLiteral("مؤسسة النور"));
+    EXPECT_EQ(w.invoice()->header.address.CITY, QStringLiteral("الدمام"));
+    EXPECT_EQ(w.invoice()->header.address.TAXCODE, QStringLiteral("310000000000003"));
     EXPECT_EQ(w.LblSubAmnt->text(), QStringLiteral("50.00"));
     EXPECT_EQ(w.Grid->item(0, ui::TQtySoldF::ColItem)->text(), QStringLiteral("10002"));
     EXPECT_FALSE(w.CBHeld->isEnabled());
