@@ -280,9 +280,12 @@ void fillDemoYear(Connection& year) {
     const char* suppliers[] = {"شركة المراعي للتوزيع", "مصنع الصافي للمنظفات", "الشركة الوطنية للأرز", "مؤسسة الشرق للمعلبات",
                                "شركة الواحات للمياه", "مصنع الحلويات الحديثة"};
     serial = 0;
-    for (const char* c : suppliers)
-        addAccount(QStringLiteral("20"), ++serial, QString::fromUtf8(c), QStringLiteral("20"), {}, {}, 60, 0,
-                   QStringLiteral("3%1").arg(qint64(2000000000000) + serial * 104729, 13, 10, QLatin1Char('0')) + QStringLiteral("3"));
+    for (const char* c : suppliers) {
+        // The VAT number is made from the serial before this supplier's: the demo's numbers stay as they were.
+        const QString taxCode =
+            QStringLiteral("3%1").arg(qint64(2000000000000) + serial * 104729, 13, 10, QLatin1Char('0')) + QStringLiteral("3");
+        addAccount(QStringLiteral("20"), ++serial, QString::fromUtf8(c), QStringLiteral("20"), {}, {}, 60, 0, taxCode);
+    }
 
     struct Group { const char* no; const char* name; const char* sub; std::vector<const char*> items; };
     const Group groups[] = {
