@@ -3,6 +3,7 @@
 #include "documents/InvoicePrint.h"
 #include "documents/AmountInWords.h"
 #include "documents/SalesInvoice.h"
+#include "DocumentsFixture.h"
 #include "support/TestDb.h"
 #include "tools/ReportRenderer.h"
 #include "core/Session.h"
@@ -60,37 +61,19 @@ QString pdfText(const QString& pdf)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-class InvoicePrint : public ::testing::Test {
+class InvoicePrint : public test::DemoFolderTest {
 protected:
     static void SetUpTestSuite()
     {
         guiApp();
-        folder_ = new test::DataFolder(test::makeDataFolder(QStringLiteral("2026"), true));
-        auto s = test::openSession(*folder_);
-        db::Transaction tr(*s->MainDB);
-        tr.execute(QStringLiteral("update STOCK set QUNITS = 6, UPRICE = 100, UPRICE2 = 20, UPRICEC = 110, UPRICE2C = 22,"
-                                  " UCOST = 12.5, ONHAND = 600 where ITEMNO = '10003'"));
-        tr.execute(QStringLiteral("update ACCT set CRLIMIT2 = 100000, ISACTIVE = 0, TAXCODE = NULL where ACCTNO = '120005'"));
-        tr.execute(QString::fromUtf8("update ACCT set CRLIMIT2 = 100000, ISACTIVE = 0, TAXCODE = '300000000000003',"
-                                     " BUILDNO = '12', STREETNM = 'شارع الملك', DISTRICT = 'الروضة', PCODE = '23432',"
-                                     " CITY = 'جدة', COUNTRY = 'السعودية' where ACCTNO = '120011'"));
-        tr.commit();
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder_;
-        folder_ = nullptr;
-    }
-    void SetUp() override
-    {
-        session = test::openSession(*folder_);
-        session->msg.load(0);
-        session->vAdmin = QStringLiteral("SV");
-        session->UNM = QStringLiteral("tester");
-        session->LTrDate = QDate(2026, 1, 1);
-        session->gXQSel = QStringLiteral("F");
-        session->gBCUse = QStringLiteral("F");
-        session->mVatTx = 15;
+        makeFolder({
+            "update STOCK set QUNITS = 6, UPRICE = 100, UPRICE2 = 20, UPRICEC = 110, UPRICE2C = 22,"
+            " UCOST = 12.5, ONHAND = 600 where ITEMNO = '10003'",
+            "update ACCT set CRLIMIT2 = 100000, ISACTIVE = 0, TAXCODE = NULL where ACCTNO = '120005'",
+            "update ACCT set CRLIMIT2 = 100000, ISACTIVE = 0, TAXCODE = '300000000000003',"
+            " BUILDNO = '12', STREETNM = 'شارع الملك', DISTRICT = 'الروضة', PCODE = '23432',"
+            " CITY = 'جدة', COUNTRY = 'السعودية' where ACCTNO = '120011'",
+        });
     }
 
     // Saves an invoice of `acctNo` with two lines and returns its number.
@@ -119,12 +102,7 @@ protected:
         tr.commit();
         return number;
     }
-
-    static test::DataFolder* folder_;
-    std::unique_ptr<core::Session> session;
 };
-
-test::DataFolder* InvoicePrint::folder_ = nullptr;
 
 // Both layouts, with and without a buyer VAT number: the QR symbol on the page image decodes to the
 // invoice's payload; the PDF holds the title the buyer calls for and the amount in words.

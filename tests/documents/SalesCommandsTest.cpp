@@ -5,6 +5,7 @@
 #include "documents/DocumentKind.h"
 #include "documents/SalesInvoice.h"
 #include "documents/Workflow.h"
+#include "DocumentsFixture.h"
 #include "support/TestDb.h"
 #include "core/Session.h"
 #include "db/Connection.h"
@@ -13,6 +14,9 @@
 #include <vector>
 
 using namespace kv;
+using test::money;
+using test::price;
+using test::qty;
 using core::Money;
 using core::Price;
 using core::Qty;
@@ -22,22 +26,16 @@ using documents::SalesLine;
 
 namespace {
 
-Money money(const char* t) { return *Money::parse(QString::fromLatin1(t)); }
-Price price(const char* t) { return *Price::parse(QString::fromLatin1(t)); }
-Qty qty(const char* t) { return *Qty::parse(QString::fromLatin1(t)); }
 QString u(const char* t) { return QString::fromUtf8(t); }
 
 const QDate kDate(2026, 3, 15);
 const char* const kBarcode = "6280000000011";
 
-class SalesCommands : public ::testing::Test {
+class SalesCommands : public test::DemoFolderTest {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new test::DataFolder(test::makeDataFolder(QStringLiteral("2026"), true));
-        auto s = test::openSession(*folder_);
-        db::Transaction tr(*s->MainDB);
-        const char* setup[] = {
+        makeFolder({
             // Cartons of 6 (10003, 10006) and of 24 (10002, 10005); 10001 has no unit count.
             "update STOCK set QUNITS = 6, UPRICE = 100, UPRICE2 = 20, UPRICEC = 110, UPRICE2C = 22, UCOST = 12.5,"
             " ONHAND = 600 where ITEMNO in ('10003', '10006')",
@@ -51,38 +49,13 @@ protected:
             "insert into TRANS (TRNO, LNO, ACCTNO, DR, CR) values (1, 1, '120006', 50, 0)",
             "insert into PRICES (ACCTNO, ITEMNO, UPRICE) values ('120005', '10006', 95.5)",
             "insert into ITEMBC (BCODE, ITEMNO) values ('6280000000011', '10003')",
-        };
-        for (const char* sql : setup) tr.execute(QString::fromUtf8(sql));
-        tr.commit();
+        });
     }
-    static void TearDownTestSuite()
-    {
-        delete folder_;
-        folder_ = nullptr;
-    }
-
     void SetUp() override
     {
-        session = test::openSession(*folder_);
-        session->msg.load(0);
-        session->vAdmin = QStringLiteral("SV");
-        session->UNM = QStringLiteral("tester");
+        DemoFolderTest::SetUp();
         session->CurrYr = session->LastYr = QStringLiteral("2026");
-        session->LTrDate = QDate(2026, 1, 1);
-        session->gXQSel = QStringLiteral("F");
-        session->gBCUse = QStringLiteral("F");
-        session->mVatTx = 15;
     }
-
-    void exec(const QString& sql)
-    {
-        db::Transaction tr(*session->MainDB);
-        tr.execute(sql);
-        tr.commit();
-    }
-    void exec(const char* sql) { exec(QString::fromUtf8(sql)); }
-    // One value as text ("" for NULL).
-    QString value(const QString& sql) { return test::scalarText(*session->MainDB, sql); }
 
     std::unique_ptr<SalesInvoice> invoiceFor(const QString& acctNo)
     {
@@ -101,12 +74,7 @@ protected:
         return l;
     }
     static Outcome add(SalesInvoice& inv, const SalesLine& l) { return inv.postLine(int(inv.lines.size()), l, {}); }
-
-    static test::DataFolder* folder_;
-    std::unique_ptr<core::Session> session;
 };
-
-test::DataFolder* SalesCommands::folder_ = nullptr;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "documents/SalesInvoice.h"
 #include "documents/DocumentKind.h"
 #include "documents/Workflow.h"
+#include "DocumentsFixture.h"
 #include "support/TestDb.h"
 #include "core/Session.h"
 #include "db/Connection.h"
@@ -12,6 +13,9 @@
 #include <memory>
 
 using namespace kv;
+using test::money;
+using test::price;
+using test::qty;
 using core::Money;
 using core::Price;
 using core::Qty;
@@ -22,22 +26,15 @@ using documents::SalesLine;
 
 namespace {
 
-Money money(const char* t) { return *Money::parse(QString::fromLatin1(t)); }
-Price price(const char* t) { return *Price::parse(QString::fromLatin1(t)); }
-Qty qty(const char* t) { return *Qty::parse(QString::fromLatin1(t)); }
-
 const QDate kDate(2026, 3, 15);
 const QString kCash = QStringLiteral("110001");
 
-class SalesInvoiceDb : public ::testing::Test {
+class SalesInvoiceDb : public test::DemoFolderTest {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new test::DataFolder(test::makeDataFolder(QStringLiteral("2026"), true));
-        auto s = test::openSession(*folder_);
-        db::Transaction tr(*s->MainDB);
         // Items: cartons of 6 (10003, 10006) and of 24 (10002, 10005); 10004 is of group "LB".
-        const char* items[] = {
+        makeFolder({
             "update STOCK set QUNITS = 6, UPRICE = 100, UPRICE2 = 20, UPRICEC = 110, UPRICE2C = 22, UCOST = 12.5,"
             " ONHAND = 600, QTYIN = 600, QTYSOLD = 0, OUTCOST = 0 where ITEMNO in ('10003', '10006')",
             "update STOCK set QUNITS = 24, UPRICE = 48, UPRICE2 = 2.25, UPRICEC = 0, UPRICE2C = 0, UCOST = 1.5,"
@@ -55,38 +52,15 @@ protected:
             " where ACCTNO = '120011'",
             "update ACCT set CRLIMIT2 = 1 where ACCTNO = '110001'",
             "insert into PRICES (ACCTNO, ITEMNO, UPRICE) values ('120005', '10006', 95.5)",
-        };
-        for (const char* sql : items) tr.execute(QString::fromUtf8(sql));
-        tr.commit();
+        });
     }
-    static void TearDownTestSuite()
-    {
-        delete folder_;
-        folder_ = nullptr;
-    }
-
     void SetUp() override
     {
-        session = test::openSession(*folder_);
-        session->msg.load(0);
-        session->vAdmin = QStringLiteral("SV");
-        session->UNM = QStringLiteral("tester");
-        session->LTrDate = QDate(2026, 1, 1);
+        DemoFolderTest::SetUp();
         session->gDQSld = QStringLiteral("F");
-        session->gXQSel = QStringLiteral("F");
-        session->gBCUse = QStringLiteral("F");
-        session->mVatTx = 15;
         session->SalOnly = 1;
     }
 
-    void exec(const QString& sql)
-    {
-        db::Transaction tr(*session->MainDB);
-        tr.execute(sql);
-        tr.commit();
-    }
-    // One value as text ("" for NULL).
-    QString value(const QString& sql) { return test::scalarText(*session->MainDB, sql); }
     Money moneyValue(const QString& sql)
     {
         const QString t = value(sql);
@@ -119,12 +93,7 @@ protected:
         q.execute();
         return (q.next() ? int(q.integer(QStringLiteral("LINVSEL"))) : 0) + 1;
     }
-
-    static test::DataFolder* folder_;
-    std::unique_ptr<core::Session> session;
 };
-
-test::DataFolder* SalesInvoiceDb::folder_ = nullptr;
 
 } // namespace
 
