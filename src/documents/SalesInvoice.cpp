@@ -6,6 +6,7 @@
 #include "masters/Salesmen.h"
 #include "masters/StockRules.h"
 #include <cmath>
+#include <stdexcept>
 
 namespace kv::documents {
 
@@ -772,13 +773,22 @@ void SalesInvoiceWriter::write(db::Transaction& tr, int number)
     // The customer's balance.
     if (s_.SalOnly == 1) masters::addToAccountTotals(tr, h.ACCTNO, h.INVTOT, Money());
 
-    // The quotation or delivery note the invoice was made from.
-    if (inv_.convertedQuotation() != 0)
-        tr.execute(QStringLiteral("update QUOT set POSTED = 1 where QUOTNO = :N"),
-                   {{"N", db::toValue(inv_.convertedQuotation())}});
-    if (inv_.convertedDeliveryNote() != 0)
-        tr.execute(QStringLiteral("update QREQ set POSTED = 1 where QREQNO = :N"),
-                   {{"N", db::toValue(inv_.convertedDeliveryNote())}});
+    // The quotation or delivery note the invoice was made from, marked converted here only if it
+    // still is not: another workstation may have converted the same one since it was typed, and a
+    // second invoice from it would bill the customer twice.
+    auto markConverted = [&](const char* table, const char* column, int number, const QString& taken,
+                             const QString& gone) {
+        if (number == 0) return;
+        const QString key = QStringLiteral("%1 = :N").arg(QLatin1String(column));
+        if (tr.update(QLatin1String(table), QStringLiteral("POSTED = 1"), key + QStringLiteral(" AND COALESCE(POSTED, 0) <> 1"),
+                      {{"N", db::toValue(number)}}) > 0)
+            return;
+        const bool there = !std::holds_alternative<db::Null>(
+            db::scalar(tr, QStringLiteral("select 1 from %1 where ").arg(QLatin1String(table)) + key, {{"N", db::toValue(number)}}));
+        throw std::runtime_error((there ? taken : gone).toStdString());
+    };
+    markConverted("QUOT", "QUOTNO", inv_.convertedQuotation(), text::quotationConverted(), text::quotationNotFound());
+    markConverted("QREQ", "QREQNO", inv_.convertedDeliveryNote(), text::deliveryNoteConverted(), text::deliveryNoteNotFound());
 
     written_ = h;
     writtenLines_ = saved;

@@ -415,6 +415,44 @@ TEST_F(SalesInvoiceDb, ConversionFromQuotationAndDeliveryNote)
     EXPECT_EQ(again->convertFromQuotation(501).message, documents::text::quotationConverted());
 }
 
+// Two workstations convert the same quotation: the first save marks it converted, the second is
+// refused with nothing written instead of billing the quotation twice. A delivery note deleted
+// after it was converted refuses the save as well.
+TEST_F(SalesInvoiceDb, AQuotationOrDeliveryNoteIsInvoicedOnce)
+{
+    exec(QStringLiteral("insert into QUOT (QUOTNO, ACCTNO, POSTED) values (502, '120005', 0)"));
+    exec(QStringLiteral("insert into QUOTD (QUOTNO, LNO, ITEMNO, UINDEX, QTYREQ, UPRICE) values (502, 1, '10003', 2, 1, 23.5)"));
+    exec(QStringLiteral("insert into QREQ (QREQNO, ACCTNO, POSTED) values (602, '120005', 0)"));
+    exec(QStringLiteral("insert into QREQD (QREQNO, LNO, ITEMNO, UINDEX, QTYREQ, UPRICE) values (602, 1, '10003', 2, 1, 23.5)"));
+    const QString headers = value(QStringLiteral("select count(*) from TRANS3"));
+    const QString onHand = value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10003'"));
+
+    auto first = invoiceFor(kCash), second = invoiceFor(kCash), third = invoiceFor(kCash);
+    ASSERT_TRUE(first->convertFromQuotation(502).ok);
+    ASSERT_TRUE(second->convertFromQuotation(502).ok); // typed on another workstation meanwhile
+    ASSERT_TRUE(third->convertFromDeliveryNote(602).ok);
+    for (auto* inv : {first.get(), second.get(), third.get()}) ASSERT_TRUE(inv->checkSave().ok);
+
+    documents::SalesInvoiceWriter w1(*session, *first);
+    EXPECT_TRUE(documents::saveDocument(*session, documents::salesInvoiceKind(), w1).ok());
+    documents::SalesInvoiceWriter w2(*session, *second);
+    documents::SaveResult r = documents::saveDocument(*session, documents::salesInvoiceKind(), w2);
+    EXPECT_EQ(r.status, documents::SaveStatus::Refused);
+    EXPECT_EQ(r.message, documents::text::quotationConverted());
+
+    exec(QStringLiteral("delete from QREQD where QREQNO = 602"));
+    exec(QStringLiteral("delete from QREQ where QREQNO = 602"));
+    documents::SalesInvoiceWriter w3(*session, *third);
+    r = documents::saveDocument(*session, documents::salesInvoiceKind(), w3);
+    EXPECT_EQ(r.status, documents::SaveStatus::Refused);
+    EXPECT_EQ(r.message, documents::text::deliveryNoteNotFound());
+
+    // Only the first invoice and its one piece.
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TRANS3")).toInt(), headers.toInt() + 1);
+    EXPECT_EQ(*core::Qty::parse(value(QStringLiteral("select ONHAND from STOCK where ITEMNO = '10003'"))),
+              *core::Qty::parse(onHand) - qty("1"));
+}
+
 // The entry workflow's save reserves the number and commits what the writer wrote.
 TEST_F(SalesInvoiceDb, SavedThroughTheWorkflow)
 {
