@@ -133,7 +133,15 @@ SaveResult saveDocument(Session& s, const DocumentKind& kind, DocumentWriter& wr
         } else if (number == 0 || exists(tr, kind, number)) {
             number = reserveNumber(tr, kind);
         }
-        writer.write(tr, number);
+        try {
+            writer.write(tr, number);
+        } catch (const db::DbError& e) {
+            if (!e.hasCode(db::gds::unique_key) && !e.hasCode(db::gds::no_dup)) throw;
+            // Another workstation stored this number after the check above (committed or not yet):
+            // the retry takes a fresh number, or finds the typed one taken or still in use.
+            if (!typed) number = 0;
+            throw db::DbError(e.text(), {db::gds::update_conflict}, QStringLiteral("40001"));
+        }
         return std::nullopt;
     });
     if (r.ok()) {

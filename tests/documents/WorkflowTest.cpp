@@ -356,6 +356,36 @@ TEST_F(WorkflowTest, TypedNumbersAreKeptWhenTheKindAllowsThem)
     EXPECT_EQ(documents::saveDocument(*s, documents::salesInvoiceKind(), sales, o).number, 1);
 }
 
+// The number a save takes is inserted meanwhile by another workstation that has not committed
+// yet: an automatic number moves on to the next one; a typed number is busy until the other
+// workstation lets go of it.
+TEST_F(WorkflowTest, ANumberStoredElsewhereMeanwhileIsRetried)
+{
+    auto elsewhere = db::Connection::open({QString(), folder.yearDb(), {}, {}});
+    auto holder = std::make_unique<db::Transaction>(*elsewhere);
+    holder->execute(QStringLiteral("insert into TRANS3 (INVSEL, AMOUNT) values (1, 1)"));
+    holder->execute(QStringLiteral("insert into TRANS2 (INVOUT, AMOUNT) values (41, 1)"));
+
+    FakeWriter w(documents::salesInvoiceKind());
+    documents::SaveResult r = documents::saveDocument(*s, documents::salesInvoiceKind(), w, quickRetries());
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(r.number, 2);
+    EXPECT_EQ(r.attempts, 2);
+
+    const DocumentKind& k = documents::issueVoucherKind();
+    s->gNQOut = QStringLiteral("T");
+    FakeWriter typed(k);
+    documents::SaveOptions o = quickRetries();
+    o.typedNumber = 41;
+    r = documents::saveDocument(*s, k, typed, o);
+    EXPECT_EQ(r.status, SaveStatus::Busy);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from TRANS2D")), 0);
+    holder->rollback();
+    r = documents::saveDocument(*s, k, typed, o);
+    EXPECT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(r.number, 41);
+}
+
 TEST_F(WorkflowTest, DateChecks)
 {
     s->LTrDate = QDate(2026, 3, 10);
