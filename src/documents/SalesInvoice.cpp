@@ -678,6 +678,20 @@ void SalesInvoiceWriter::write(db::Transaction& tr, int number)
 {
     SalesHeader h = inv_.header;
     h.INVSEL = number;
+
+    // The credit limit once more, inside the save: another workstation may have saved an invoice
+    // for the same customer since the check. The account row is locked first, so two saves for one
+    // customer take turns (the second retries and then sees the first).
+    const std::optional<masters::Account>& account = inv_.account();
+    if (account && account->CRLIMIT2 > Money() && !inv_.isCashAccount()) {
+        db::Query lock(tr, QStringLiteral("select 1 from ACCT where ACCTNO = :A with lock"));
+        lock.bind(QStringLiteral("A"), h.ACCTNO.trimmed());
+        lock.execute();
+        while (lock.next()) {}
+        if (account->CRLIMIT2 < h.AMOUNT + previousBalance(tr, h.ACCTNO))
+            throw std::runtime_error(text::creditLimitExceeded().toStdString());
+    }
+
     const QTime now = QTime::currentTime();
     h.TRTIME = QTime(now.hour(), now.minute(), now.second());
 

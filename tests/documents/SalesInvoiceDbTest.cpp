@@ -415,6 +415,26 @@ TEST_F(SalesInvoiceDb, ConversionFromQuotationAndDeliveryNote)
     EXPECT_EQ(again->convertFromQuotation(501).message, documents::text::quotationConverted());
 }
 
+// Two invoices for one customer typed at the same time, each within the credit limit on its own
+// but not together: the save checks the limit again, so the second is refused.
+TEST_F(SalesInvoiceDb, TheCreditLimitHoldsForInvoicesSavedAtOnce)
+{
+    const Money before = documents::previousBalance(*session, QStringLiteral("120012"));
+    exec(QStringLiteral("update ACCT set CRLIMIT2 = %1 where ACCTNO = '120012'").arg((before + money("230")).toString()));
+    auto first = invoiceFor(QStringLiteral("120012")), second = invoiceFor(QStringLiteral("120012"));
+    for (auto* inv : {first.get(), second.get()}) {
+        ASSERT_TRUE(add(*inv, typed("10003", 2, "5")).ok); // 5 × 22.00, 126.50 with tax
+        ASSERT_TRUE(inv->checkSave().ok);
+    }
+    documents::SalesInvoiceWriter w1(*session, *first), w2(*session, *second);
+    EXPECT_TRUE(documents::saveDocument(*session, documents::salesInvoiceKind(), w1).ok());
+    const documents::SaveResult r = documents::saveDocument(*session, documents::salesInvoiceKind(), w2);
+    EXPECT_EQ(r.status, documents::SaveStatus::Refused);
+    EXPECT_EQ(r.message, documents::text::creditLimitExceeded());
+    EXPECT_EQ(documents::previousBalance(*session, QStringLiteral("120012")), before + money("126.50"));
+    exec(QStringLiteral("update ACCT set CRLIMIT2 = 1000 where ACCTNO = '120012'"));
+}
+
 // Two workstations convert the same quotation: the first save marks it converted, the second is
 // refused with nothing written instead of billing the quotation twice. A delivery note deleted
 // after it was converted refuses the save as well.
