@@ -349,12 +349,9 @@ int Query::executeUpdate(const QString& table, const QString& where) {
     execute();
     if (d->affected > 0) return d->affected;
     Query lock(*d->tr, QStringLiteral("SELECT 1 FROM %1 WHERE %2 WITH LOCK").arg(table, where));
-    for (const QString& name : lock.parameterNames()) {
-        const auto it = d->bound.constFind(name);
-        if (it == d->bound.constEnd()) throw DbError(QStringLiteral("parameter :%1 has no value").arg(name));
-        lock.bind(name, *it);
-    }
-    lock.execute();
+    for (const QString& name : lock.parameterNames())
+        if (const auto it = d->bound.constFind(name); it != d->bound.constEnd()) lock.bind(name, *it);
+    lock.execute(); // reports a parameter left without a value
     if (lock.next())
         throw DbError(QStringLiteral("update conflicts with concurrent update (a row of %1 was passed over)").arg(table),
                       {gds::deadlock, gds::update_conflict}, QStringLiteral("40001"));

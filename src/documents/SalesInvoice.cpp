@@ -684,10 +684,7 @@ void SalesInvoiceWriter::write(db::Transaction& tr, int number)
     // customer take turns (the second retries and then sees the first).
     const std::optional<masters::Account>& account = inv_.account();
     if (account && account->CRLIMIT2 > Money() && !inv_.isCashAccount()) {
-        db::Query lock(tr, QStringLiteral("select 1 from ACCT where ACCTNO = :A with lock"));
-        lock.bind(QStringLiteral("A"), h.ACCTNO.trimmed());
-        lock.execute();
-        while (lock.next()) {}
+        db::scalar(tr, QStringLiteral("select 1 from ACCT where ACCTNO = :A with lock"), {{"A", h.ACCTNO.trimmed()}});
         if (account->CRLIMIT2 < h.AMOUNT + previousBalance(tr, h.ACCTNO))
             throw std::runtime_error(text::creditLimitExceeded().toStdString());
     }

@@ -6,6 +6,7 @@
 #include "core/Money.h"
 #include "core/Session.h"
 #include "db/Connection.h"
+#include "documents/SalesInvoice.h"
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
@@ -15,6 +16,9 @@ namespace kv::test {
 inline core::Money money(const char* t) { return *core::Money::parse(QString::fromLatin1(t)); }
 inline core::Price price(const char* t) { return *core::Price::parse(QString::fromLatin1(t)); }
 inline core::Qty qty(const char* t) { return *core::Qty::parse(QString::fromLatin1(t)); }
+
+// The date the tests' invoices are typed with.
+inline const QDate kInvoiceDate(2026, 3, 15);
 
 class DemoFolderTest : public ::testing::Test {
 protected:
@@ -55,6 +59,20 @@ protected:
     void exec(const char* sql) { exec(QString::fromUtf8(sql)); }
     // One value as text ("" for NULL or no row).
     QString value(const QString& sql) { return scalarText(*session->MainDB, sql); }
+
+    // A new invoice dated kInvoiceDate with `acctNo` selected.
+    std::unique_ptr<documents::SalesInvoice> invoiceFor(const QString& acctNo)
+    {
+        auto inv = std::make_unique<documents::SalesInvoice>(*session);
+        inv->header.TRDATE = kInvoiceDate;
+        EXPECT_TRUE(inv->selectCustomer(acctNo).ok);
+        return inv;
+    }
+    // A new line typed at the end (nothing was remembered before the edit).
+    static documents::Outcome add(documents::SalesInvoice& inv, const documents::SalesLine& l)
+    {
+        return inv.postLine(int(inv.lines.size()), l, {});
+    }
 
     std::unique_ptr<core::Session> session;
     static inline DataFolder* folder_ = nullptr;

@@ -28,7 +28,7 @@ namespace {
 
 QString u(const char* t) { return QString::fromUtf8(t); }
 
-const QDate kDate(2026, 3, 15);
+const QDate kDate = test::kInvoiceDate;
 const char* const kBarcode = "6280000000011";
 
 class SalesCommands : public test::DemoFolderTest {
@@ -57,13 +57,6 @@ protected:
         session->CurrYr = session->LastYr = QStringLiteral("2026");
     }
 
-    std::unique_ptr<SalesInvoice> invoiceFor(const QString& acctNo)
-    {
-        auto inv = std::make_unique<SalesInvoice>(*session);
-        inv->header.TRDATE = kDate;
-        EXPECT_TRUE(inv->selectCustomer(acctNo).ok);
-        return inv;
-    }
     static SalesLine typed(const char* itemNo, int uIndex, const char* q, const char* disval = "0")
     {
         SalesLine l;
@@ -73,7 +66,6 @@ protected:
         l.DISVAL = money(disval);
         return l;
     }
-    static Outcome add(SalesInvoice& inv, const SalesLine& l) { return inv.postLine(int(inv.lines.size()), l, {}); }
 };
 
 } // namespace

@@ -26,7 +26,7 @@ using documents::SalesLine;
 
 namespace {
 
-const QDate kDate(2026, 3, 15);
+const QDate kDate = test::kInvoiceDate;
 const QString kCash = QStringLiteral("110001");
 
 class SalesInvoiceDb : public test::DemoFolderTest {
@@ -67,13 +67,6 @@ protected:
         return t.isEmpty() ? Money() : *Money::parse(t);
     }
 
-    std::unique_ptr<SalesInvoice> invoiceFor(const QString& acctNo)
-    {
-        auto inv = std::make_unique<SalesInvoice>(*session);
-        inv->header.TRDATE = kDate;
-        EXPECT_TRUE(inv->selectCustomer(acctNo).ok);
-        return inv;
-    }
     static SalesLine typed(const char* itemNo, int uIndex, const char* q, const char* p = "0", const char* disval = "0")
     {
         SalesLine l;
@@ -84,8 +77,6 @@ protected:
         l.DISVAL = money(disval);
         return l;
     }
-    // A new line typed at the end (nothing was remembered before the edit).
-    static Outcome add(SalesInvoice& inv, const SalesLine& l) { return inv.postLine(int(inv.lines.size()), l, {}); }
 
     static int reserveNumber(db::Transaction& tr)
     {
